@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Sets up a fresh Debian 12 machine (as root), starts PostgreSQL, builds, and runs
+# every test on SQLite and on PostgreSQL.
+set -euo pipefail
+cd "$(dirname "$0")"
+scripts/install-deps.sh
+pg_uri=$(scripts/start-postgres.sh)
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVIP_TEST_PG_URI="$pg_uri" >/dev/null
+cmake --build build -j "$(nproc)"
+cd build
+ctest --output-on-failure -j "$(nproc)" --timeout 900
