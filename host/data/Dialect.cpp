@@ -24,6 +24,10 @@ QVariant Dialect::bindable(const QVariant& value) const {
         return QVariant::fromValue<qint64>(value.value<Money>().raw());
     if (value.typeId() == QMetaType::Bool)
         return QVariant::fromValue<int>(value.toBool() ? 1 : 0);
+    // Text columns hold '' rather than NULL; a text nobody typed is still text.
+    // A caller who means NULL passes an invalid QVariant.
+    if (value.typeId() == QMetaType::QString && value.toString().isNull())
+        return QString(QLatin1String(""));
     return value;
 }
 
