@@ -40,6 +40,14 @@ QVariant SqliteDialect::bindable(const QVariant& value) const {
     return Dialect::bindable(value);
 }
 
+QVariant PostgresDialect::bindable(const QVariant& value) const {
+    // Moments are wall-clock times of the store (TIMESTAMP without a zone); the
+    // driver would send them converted to UTC.
+    if (value.typeId() == QMetaType::QDateTime && !value.isNull())
+        return value.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
+    return Dialect::bindable(value);
+}
+
 QString SqliteDialect::tableExistsQuery() const {
     return QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'table' AND lower(name) = lower(?)");
 }

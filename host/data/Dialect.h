@@ -53,6 +53,7 @@ public:
     QString beginTransaction() const override { return QStringLiteral("BEGIN"); }
     QString forUpdate() const override { return QStringLiteral(" FOR UPDATE"); }
     QString likeIgnoringCase() const override { return QStringLiteral("ILIKE"); }
+    QVariant bindable(const QVariant& value) const override;
     QString tableExistsQuery() const override;
 
 protected:

@@ -32,6 +32,7 @@ CREATE TABLE posmachine (
     PosId INTEGER NOT NULL REFERENCES posinfo (posid),
     deleted SMALLINT NOT NULL DEFAULT 0
 );
+CREATE UNIQUE INDEX ux_posmachine_code ON posmachine (MachineCode) WHERE deleted = 0;
 
 CREATE TABLE employee (
     rec {ID},
@@ -140,6 +141,8 @@ CREATE TABLE ptype (
     Unit VARCHAR(10) NOT NULL DEFAULT '',
     BarCode VARCHAR(60) NOT NULL DEFAULT '',
     RetailPrice BIGINT NOT NULL DEFAULT 0,
+    -- Bit set; bit 1 (value 2) allows the member price.
+    flags INTEGER NOT NULL DEFAULT 0,
     StopSale SMALLINT NOT NULL DEFAULT 0,
     deleted SMALLINT NOT NULL DEFAULT 0
 );
@@ -222,11 +225,16 @@ CREATE TABLE viptype (
     PosRange SMALLINT NOT NULL DEFAULT 0,
     CanAllPos SMALLINT NOT NULL DEFAULT 1,
     PosNames VARCHAR(2000) NOT NULL DEFAULT '',
+    -- Upgrade and downgrade order; 0 takes no part, a smaller number is a lower grade.
+    Grade INTEGER NOT NULL DEFAULT 0,
     MD BIGINT NOT NULL DEFAULT 0,
     deleted SMALLINT NOT NULL DEFAULT 0
 );
 CREATE UNIQUE INDEX ux_viptype_name ON viptype (TypeName) WHERE deleted = 0;
 
+-- Rule rows of a card type by DisType. Bounds, base and what a row grants (points,
+-- or the gift amount of stored-value rows) are ten-thousandths like money, so a
+-- fractional number of points per base stays exact.
 CREATE TABLE vipAutoDiscount (
     id {ID},
     VipTypeId INTEGER NOT NULL REFERENCES viptype (CTypeId),
@@ -237,7 +245,14 @@ CREATE TABLE vipAutoDiscount (
     IntegralQuotiety BIGINT NOT NULL DEFAULT 0,
     Integral BIGINT NOT NULL DEFAULT 0,
     Comment VARCHAR(100) NOT NULL DEFAULT '',
-    prec INTEGER NOT NULL DEFAULT 0
+    prec INTEGER NOT NULL DEFAULT 0,
+    -- Upgrade (DisType 8) and downgrade (DisType 9) thresholds of a graded type.
+    SCumulativeMoney BIGINT NOT NULL DEFAULT 0,
+    SCumulativeIntegral INTEGER NOT NULL DEFAULT 0,
+    StoreMoney BIGINT NOT NULL DEFAULT 0,
+    JCycle INTEGER NOT NULL DEFAULT 0,
+    ComsuLower BIGINT NOT NULL DEFAULT 0,
+    IntegralLower INTEGER NOT NULL DEFAULT 0
 );
 CREATE INDEX ix_vipautodiscount_type ON vipAutoDiscount (VipTypeId, DisType);
 
@@ -264,6 +279,9 @@ CREATE TABLE vipcard (
     IsLeapMonth SMALLINT NOT NULL DEFAULT 0,
     Comment VARCHAR(200) NOT NULL DEFAULT '',
     MediFeedback VARCHAR(200) NOT NULL DEFAULT '',
+    "Case" VARCHAR(200) NOT NULL DEFAULT '',
+    -- Pinyin initials of the holder's name, for the quick search at the till.
+    PYZJM VARCHAR(50) NOT NULL DEFAULT '',
     CardType INTEGER NOT NULL REFERENCES viptype (CTypeId),
     Discount DOUBLE PRECISION NOT NULL DEFAULT 100,
     AutoDiscount SMALLINT NOT NULL DEFAULT 0,
@@ -294,6 +312,8 @@ CREATE TABLE vipcard (
     buyTotal BIGINT NOT NULL DEFAULT 0,
     ljIntegral INTEGER NOT NULL DEFAULT 0,
     IntegralTotal INTEGER NOT NULL DEFAULT 0,
+    -- Purchase amount below one points unit, carried to the next purchase when the type allows it.
+    RemainTotal BIGINT NOT NULL DEFAULT 0,
     deleted SMALLINT NOT NULL DEFAULT 0
 );
 CREATE UNIQUE INDEX ux_vipcard_cardid ON vipcard (cardid);

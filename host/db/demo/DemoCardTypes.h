@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+class Database;
+class DemoCatalog;
+class DemoStores;
+
+// Card types that between them use every benefit mode, every points rule, stored
+// value with bonus bands, segmented discounts, member days, birthdays, introducer
+// rewards, grades, and types limited to some stores.
+class DemoCardTypes {
+public:
+    // What issuing a card of the type needs to know.
+    struct Type {
+        int id = 0;
+        QString name;
+        int weight = 0; // share of the members holding it
+        double discount = 100;
+        int autoDiscount = 0;
+        int autoMemberTotal = 0;
+        int autoIntegral = 0;
+        bool storedValue = false;
+        bool services = false;
+        bool clearsPoints = false;
+        bool carriesRemainder = false;
+        int introducerReward = 0; // points for introducing a member, 0 none
+        QList<int> stores;        // empty: every store
+    };
+
+    void fill(Database& db, const DemoStores& stores, const DemoCatalog& catalog);
+
+    const QList<Type>& types() const { return m_types; }
+
+private:
+    QList<Type> m_types;
+};

@@ -1,0 +1,79 @@
+#include "host/db/demo/DemoData.h"
+
+#include "host/data/Database.h"
+#include "host/db/demo/DemoAccounts.h"
+#include "host/db/demo/DemoCardTypes.h"
+#include "host/db/demo/DemoCatalog.h"
+#include "host/db/demo/DemoMembers.h"
+#include "host/db/demo/DemoRandom.h"
+#include "host/db/demo/DemoStores.h"
+#include "host/db/demo/DemoUsers.h"
+#include "host/sdk/DbError.h"
+#include "host/sdk/Transaction.h"
+
+namespace {
+
+constexpr quint32 Seed = 20240501;
+
+int count(Database& db, const QString& sql) {
+    return db.scalar(sql).toInt();
+}
+
+} // namespace
+
+void DemoData::refuseUnlessEmpty(Database& db) {
+    const int cards = count(db, QStringLiteral("SELECT COUNT(*) FROM vipcard"));
+    if (cards > 0)
+        throw DbError(QStringLiteral("数据库中已有 %1 张会员卡，演示数据只能填入空数据库。").arg(cards));
+    const int base =
+        count(db, QStringLiteral("SELECT (SELECT COUNT(*) FROM posinfo) + (SELECT COUNT(*) FROM loginuser) "
+                                 "+ (SELECT COUNT(*) FROM ptype) + (SELECT COUNT(*) FROM viptype)"));
+    if (base > 0)
+        throw DbError(
+            QStringLiteral("数据库中已有门店、用户、商品或会员卡类型资料，演示数据只能填入空数据库。"));
+}
+
+void DemoData::fillSettings(Database& db) {
+    const QList<QPair<QString, QString>> settings = {
+        {QStringLiteral("VipUpDownCond"), QStringLiteral("0")},
+        {QStringLiteral("VipTxDay"), QStringLiteral("10")},
+        {QStringLiteral("VipTxComment"), QStringLiteral("祝您生日快乐,幸福安康!")},
+    };
+    // A setting the administrator already chose stays as it is.
+    for (const auto& [name, value] : settings) {
+        db.execute(
+            QStringLiteral(
+                "INSERT INTO sysdata (SubName, SubValue) VALUES (?, ?) ON CONFLICT (SubName) DO NOTHING"),
+            {name, value});
+    }
+}
+
+void DemoData::fill(Database& db, const QDate& today) {
+    Transaction transaction(db);
+    refuseUnlessEmpty(db);
+    DemoRandom random(Seed);
+    DemoStores stores;
+    stores.fill(db, random);
+    DemoCatalog catalog;
+    catalog.fill(db, random);
+    DemoAccounts accounts;
+    accounts.fill(db, random);
+    DemoUsers users;
+    users.fill(db, stores);
+    DemoCardTypes types;
+    types.fill(db, stores, catalog);
+    DemoMembers(db, random, today).fill(stores, types, accounts, users);
+    fillSettings(db);
+    transaction.Commit();
+}
+
+QString DemoData::summary(Database& db) {
+    return QStringLiteral(
+               "门店 %1 家，POS 机 %2 台，商品 %3 种，会员卡类型 %4 种，会员卡 %5 张，登录用户 %6 个")
+        .arg(count(db, QStringLiteral("SELECT COUNT(*) FROM posinfo WHERE deleted = 0")))
+        .arg(count(db, QStringLiteral("SELECT COUNT(*) FROM posmachine WHERE deleted = 0")))
+        .arg(count(db, QStringLiteral("SELECT COUNT(*) FROM ptype WHERE deleted = 0 AND sonnum = 0")))
+        .arg(count(db, QStringLiteral("SELECT COUNT(*) FROM viptype WHERE deleted = 0")))
+        .arg(count(db, QStringLiteral("SELECT COUNT(*) FROM vipcard WHERE deleted = 0")))
+        .arg(count(db, QStringLiteral("SELECT COUNT(*) FROM loginuser WHERE deleted = 0")));
+}

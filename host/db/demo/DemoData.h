@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+class Database;
+
+// Fills a freshly migrated database with a believable chain of stores and its
+// members, so the back office can be tried out, shown and tested by hand.
+class DemoData {
+public:
+    // Writes everything in one transaction. A database that already holds members
+    // or base data is refused with a DbError and left untouched. The same day
+    // always gives the same data.
+    static void fill(Database& db, const QDate& today = QDate::currentDate());
+    // One line for the operator: how much the database now holds.
+    static QString summary(Database& db);
+
+private:
+    static void refuseUnlessEmpty(Database& db);
+    static void fillSettings(Database& db);
+};

@@ -1,0 +1,268 @@
+#include "host/sdk/DbError.h"
+#include "host/sdk/Ucomvar.h"
+#include "host/services/HostConfig.h"
+#include "host/services/LoginService.h"
+#include "host/services/PasswordHash.h"
+#include "tests/support/ScriptedMessages.h"
+#include "tests/support/TestDatabase.h"
+
+#include <QTest>
+
+namespace {
+
+const QString Refused = QStringLiteral("用户编号或密码错误，请重新输入。");
+
+int addUser(DataModule& data, const QString& code, const QString& password, bool deleted = false) {
+    const QString salt = PasswordHash::newSalt();
+    return data.OpenSQLAsInt(
+        QStringLiteral("INSERT INTO loginuser (UserCode, UserName, PasswordSalt, PasswordHash, "
+                       "deleted) VALUES (?, ?, ?, ?, ?) RETURNING rec"),
+        {code, QStringLiteral("收银员 ") + code, salt, PasswordHash::hash(salt, password), deleted});
+}
+
+int addStore(DataModule& data, const QString& code, const QString& name, int posType, int connectType,
+             bool deleted = false) {
+    return data.OpenSQLAsInt(
+        QStringLiteral("INSERT INTO posinfo (PosCode, PosName, PosType, ConnectType, deleted) "
+                       "VALUES (?, ?, ?, ?, ?) RETURNING posid"),
+        {code, name, posType, connectType, deleted});
+}
+
+void addWarehouse(DataModule& data, const QString& typeId, int posId, bool deleted = false) {
+    data.ExecuteSQL(
+        QStringLiteral(
+            "INSERT INTO stock (typeId, UserCode, FullName, PosId, deleted) VALUES (?, ?, ?, ?, ?)"),
+        {typeId, typeId, QStringLiteral("仓库 ") + typeId, posId, deleted});
+}
+
+} // namespace
+
+class SessionTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { Ucomvar() = TComVar(); }
+    void cleanup() { Ucomvar() = TComVar(); }
+
+    void loginChecksUserPasswordAndStore() {
+        TestDatabase db;
+        ScriptedMessages boxes;
+        const int store = addStore(db.data(), QStringLiteral("S01"), QStringLiteral("中山\"路\"店"), 2, 1);
+        const int closedStore =
+            addStore(db.data(), QStringLiteral("S02"), QStringLiteral("已关店"), 0, 0, true);
+        addWarehouse(db.data(), QStringLiteral("00001"), store, true);
+        addWarehouse(db.data(), QStringLiteral("00002"), store);
+        addWarehouse(db.data(), QStringLiteral("00003"), store);
+        addWarehouse(db.data(), QStringLiteral("00009"), 0);
+        const int cashier = addUser(db.data(), QStringLiteral("O'Neil"), QStringLiteral("12'34\"56"));
+        addUser(db.data(), QStringLiteral("gone"), QStringLiteral("pw"), true);
+        // A code reused after its first owner was deleted belongs to the live user only.
+        addUser(db.data(), QStringLiteral("dup"), QStringLiteral("old"), true);
+        const int liveDup = addUser(db.data(), QStringLiteral("dup"), QStringLiteral("new"));
+        LoginService login(db.data());
+
+        struct Attempt {
+            QString code, password;
+            int posId;
+            QString message;
+        };
+        const QList<Attempt> refused = {
+            {QStringLiteral("O'Neil"), QStringLiteral("12'34\"5"), store, Refused},
+            {QStringLiteral("O'Neil"), QStringLiteral("12'34\"56 "), store, Refused},
+            {QStringLiteral("o'neil"), QStringLiteral("12'34\"56"), store, Refused},
+            {QStringLiteral("' OR '1'='1"), QStringLiteral("' OR '1'='1"), store, Refused},
+            {QStringLiteral("nobody"), QStringLiteral("pw"), store, Refused},
+            {QStringLiteral("gone"), QStringLiteral("pw"), store, Refused},
+            {QStringLiteral("dup"), QStringLiteral("old"), store, Refused},
+            {QStringLiteral("   "), QStringLiteral("pw"), store, QStringLiteral("请输入用户编号。")},
+            {QStringLiteral("O'Neil"), QStringLiteral("12'34\"56"), closedStore,
+             QStringLiteral("所选门店不存在或已删除，请重新选择门店。")},
+            {QStringLiteral("O'Neil"), QStringLiteral("12'34\"56"), 9999,
+             QStringLiteral("所选门店不存在或已删除，请重新选择门店。")},
+        };
+        for (const Attempt& attempt : refused) {
+            boxes.clear();
+            QVERIFY2(!login.LogIn(attempt.code, attempt.password, attempt.posId), qPrintable(attempt.code));
+            QCOMPARE(boxes.shown().size(), 1);
+            QCOMPARE(boxes.last().text, attempt.message);
+            QCOMPARE(boxes.last().caption, QStringLiteral("登录"));
+            QCOMPARE(Ucomvar().nLoginUserRec, 0);
+            QCOMPARE(Ucomvar().lPublicPosid, 0);
+        }
+
+        boxes.clear();
+        Ucomvar().bNoVipKeyPress = true;
+        QVERIFY(login.LogIn(QStringLiteral("  O'Neil "), QStringLiteral("12'34\"56"), store));
+        QVERIFY(boxes.shown().isEmpty());
+        QCOMPARE(Ucomvar().szLoginUserId, QStringLiteral("O'Neil"));
+        QCOMPARE(Ucomvar().szLoginUserName, QStringLiteral("收银员 O'Neil"));
+        QCOMPARE(Ucomvar().nLoginUserRec, cashier);
+        QCOMPARE(Ucomvar().lPublicPosid, store);
+        QCOMPARE(Ucomvar().szPublicPosName, QStringLiteral("中山\"路\"店"));
+        QCOMPARE(Ucomvar().lpostype, 2);
+        QCOMPARE(Ucomvar().lConnectType, 1);
+        QCOMPARE(Ucomvar().szPublicPosKtype, QStringLiteral("00002"));
+        QVERIFY(!Ucomvar().bNoVipKeyPress);
+
+        // A failed attempt to switch users keeps the session that was open.
+        QVERIFY(!login.LogIn(QStringLiteral("dup"), QStringLiteral("wrong"), 0));
+        QCOMPARE(Ucomvar().nLoginUserRec, cashier);
+        QCOMPARE(Ucomvar().lPublicPosid, store);
+
+        QVERIFY(login.LogIn(QStringLiteral("dup"), QStringLiteral("new"), 0));
+        QCOMPARE(Ucomvar().nLoginUserRec, liveDup);
+        QCOMPARE(Ucomvar().lPublicPosid, 0);
+        QCOMPARE(Ucomvar().szPublicPosName, QStringLiteral("总部"));
+        QCOMPARE(Ucomvar().lpostype, 0);
+        QCOMPARE(Ucomvar().lConnectType, 0);
+        QCOMPARE(Ucomvar().szPublicPosKtype, QStringLiteral("00009"));
+
+        Ucomvar().bvipConnect = true;
+        LoginService::LogOut();
+        QCOMPARE(Ucomvar().nLoginUserRec, 0);
+        QVERIFY(Ucomvar().szLoginUserId.isEmpty());
+        QVERIFY(Ucomvar().szPublicPosName.isEmpty());
+        QVERIFY(Ucomvar().szPublicPosKtype.isEmpty());
+        QVERIFY(Ucomvar().bvipConnect);
+    }
+
+    void appClassFlagsRoundTripByPosition() {
+        TestDatabase db;
+        const QList<int> set = {1, 10, 14, 19, 25, 32, 64};
+        TAppClass flags;
+        for (int position : set)
+            flags.SetFlag(position, true);
+        HostConfig writer(db.data());
+        writer.SetAppFlags(flags);
+        writer.Save();
+
+        // Another workstation reads them back through its own connection.
+        auto other = db.openAnother();
+        HostConfig reader(*other);
+        reader.Load();
+        reader.ApplyTo(Ucomvar());
+        for (int position = 1; position <= TAppClass::FlagCount; ++position)
+            QVERIFY2(AppClass().Flag(position) == set.contains(position),
+                     qPrintable(QString::number(position)));
+        QVERIFY_THROWS_EXCEPTION(std::out_of_range, AppClass().Flag(0));
+        QVERIFY_THROWS_EXCEPTION(std::out_of_range, AppClass().Flag(TAppClass::FlagCount + 1));
+
+        // Stored by position, first flag first: what any other reader of the row sees.
+        const QString stored = db.data().OpenSQLAsStr(
+            QStringLiteral("SELECT Value FROM hostconfig WHERE Name = ?"), {QStringLiteral("AppClass")});
+        QCOMPARE(stored.size(), TAppClass::FlagCount);
+        QCOMPARE(stored.left(20), QStringLiteral("10000000010001000010"));
+
+        // Clearing one flag updates the one row in place.
+        flags.SetFlag(14, false);
+        reader.SetAppFlags(flags);
+        reader.Save();
+        writer.Load();
+        QVERIFY(!writer.AppFlags().Flag(14));
+        QVERIFY(writer.AppFlags().Flag(19));
+        QCOMPARE(db.data().OpenSQLAsInt(QStringLiteral("SELECT COUNT(*) FROM hostconfig")), 1);
+
+        // A text written when the host had fewer flags leaves the newer ones clear.
+        db.data().ExecuteSQL(QStringLiteral("UPDATE hostconfig SET Value = ? WHERE Name = ?"),
+                             {QStringLiteral("0000000000001x1"), QStringLiteral("AppClass")});
+        writer.Load();
+        QVERIFY(writer.AppFlags().Flag(13));
+        QVERIFY(!writer.AppFlags().Flag(14));
+        QVERIFY(writer.AppFlags().Flag(15));
+        QVERIFY(!writer.AppFlags().Flag(16));
+        QVERIFY(!writer.AppFlags().Flag(64));
+    }
+
+    void configurationReachesTheSession() {
+        TestDatabase db;
+        HostConfig config(db.data());
+        config.Load();
+        Ucomvar().nMedVersion = 99;
+        Ucomvar().szPubGoodsName.clear();
+        config.ApplyTo(Ucomvar());
+        QCOMPARE(MEDVERSION(), 1);
+        QCOMPARE(Ucomvar().szPubGoodsName, QStringLiteral("商品"));
+        QVERIFY(!IsFood());
+
+        config.SetInteger(QStringLiteral("MEDVERSION"), 7);
+        config.SetFlag(QStringLiteral("IsFood"), true);
+        config.SetText(QStringLiteral("szPubGoodsName"), QStringLiteral("菜'品\""));
+        config.SetFlag(QStringLiteral("bvipConnect"), true);
+        config.SetFlag(QStringLiteral("bSMSJsrKkReward"), true);
+        config.SetText(QStringLiteral("szPublicPosSetKtype"), QStringLiteral("00007"));
+        config.SetText(QStringLiteral("lPublicPeriod"), QStringLiteral("第三期"));
+        config.SetText(QStringLiteral("bCenterDb"), QStringLiteral("yes"));
+        config.Save();
+
+        HostConfig reloaded(db.data());
+        reloaded.Load();
+        Ucomvar().nLoginUserRec = 5;
+        Ucomvar().lPublicPosid = 3;
+        Ucomvar().bCenterDb = true;
+        reloaded.ApplyTo(Ucomvar());
+        QCOMPARE(MEDVERSION(), 7);
+        QVERIFY(IsFood());
+        QCOMPARE(Ucomvar().szPubGoodsName, QStringLiteral("菜'品\""));
+        QVERIFY(Ucomvar().bvipConnect);
+        QVERIFY(Ucomvar().bSMSJsrKkReward);
+        QVERIFY(!Ucomvar().bSMSKkReward);
+        QCOMPARE(Ucomvar().szPublicPosSetKtype, QStringLiteral("00007"));
+        // Text that is no number or flag reads as the default, never as garbage.
+        QCOMPARE(Ucomvar().lPublicPeriod, 0);
+        QVERIFY(!Ucomvar().bCenterDb);
+        // Login values are not configuration.
+        QCOMPARE(Ucomvar().nLoginUserRec, 5);
+        QCOMPARE(Ucomvar().lPublicPosid, 3);
+    }
+
+    void editorsOnTwoWorkstationsKeepEachOthersChanges() {
+        TestDatabase db;
+        HostConfig seed(db.data());
+        seed.SetFlag(QStringLiteral("bvipConnect"), false);
+        seed.SetInteger(QStringLiteral("MEDVERSION"), 1);
+        seed.Save();
+
+        // Both load the same settings, then each changes a different one.
+        auto other = db.openAnother();
+        HostConfig first(db.data());
+        HostConfig second(*other);
+        first.Load();
+        second.Load();
+        first.SetFlag(QStringLiteral("bvipConnect"), true);
+        first.Save();
+        second.SetInteger(QStringLiteral("MEDVERSION"), 2);
+        second.Save();
+        // Saving with nothing changed writes nothing either.
+        second.Save();
+
+        HostConfig fresh(db.data());
+        fresh.Load();
+        QVERIFY(fresh.Flag(QStringLiteral("bvipConnect")));
+        QCOMPARE(fresh.Integer(QStringLiteral("MEDVERSION")), 2);
+    }
+
+    void valuesUpToTheLimitAreKeptAndLongerOnesRefused() {
+        TestDatabase db;
+        HostConfig config(db.data());
+        const QString longest(2000, QChar(0x5E97));
+        const QString longestName(60, QLatin1Char('n'));
+        config.SetText(longestName, longest);
+        config.SetText(QStringLiteral("empty"), QString());
+        config.Save();
+        QVERIFY_THROWS_EXCEPTION(DbError, config.SetText(QStringLiteral("x"), longest + QLatin1Char('!')));
+        QVERIFY_THROWS_EXCEPTION(DbError,
+                                 config.SetText(longestName + QLatin1Char('n'), QStringLiteral("1")));
+        QVERIFY_THROWS_EXCEPTION(DbError, config.SetText(QStringLiteral(" "), QStringLiteral("1")));
+        config.Save();
+
+        HostConfig reloaded(db.data());
+        reloaded.Load();
+        QCOMPARE(reloaded.Text(longestName), longest);
+        QCOMPARE(reloaded.Text(QStringLiteral("x"), QStringLiteral("absent")), QStringLiteral("absent"));
+        QCOMPARE(reloaded.Text(QStringLiteral("empty"), QStringLiteral("absent")), QString());
+        QCOMPARE(db.data().OpenSQLAsInt(QStringLiteral("SELECT COUNT(*) FROM hostconfig")), 2);
+    }
+};
+
+QTEST_GUILESS_MAIN(SessionTest)
+#include "tst_Session.moc"

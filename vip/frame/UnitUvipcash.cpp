@@ -1,0 +1,12 @@
+#include "vip/cardtypes/TVipTtypeCash.h"
+#include "vip/frame/ModuleGlobals.h"
+#include "vip/frame/PackageUnits.h"
+
+void UnitUvipcash::startUp() {
+    VipTtypeCash = new TVipTtypeCash;
+}
+
+void UnitUvipcash::shutDown() {
+    delete VipTtypeCash;
+    VipTtypeCash = nullptr;
+}
