@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+// One column a list window declares for its grid.
+struct GridColumn {
+    enum Format {
+        Plain, // the stored value as text
+        Money, // a count of ten-thousandths shown as an amount with two decimals
+        Date,  // "yyyy-mm-dd"
+    };
+
+    QString field;
+    QString caption;
+    int width = 80;
+    bool visible = true;
+    Format format = Plain;
+};

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "host/sdk/TParamObject.h"
+#include "host/sdk/ui/ModalResult.h"
+
+#include <QDialog>
+
+class QAction;
+
+// The base of every dialog. Enter and Down move to the next field, Up to the previous
+// one, in tab order; multi-line edits, open combo lists, grids and push buttons keep
+// those keys. Setting a non-zero modal result closes the dialog with it; Esc and the
+// close box give mrCancel. The print action (Ctrl+P) fills the dialog's template
+// with its named items through the host's print engine.
+class TBaseDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TBaseDialog(QWidget* parent = nullptr);
+
+    // Shows the dialog modally through the host and returns its modal result.
+    int ShowModal();
+    int ModalResult() const { return result(); }
+    void SetModalResult(int modalResult);
+
+    // Prints the dialog's template; a dialog without one has nothing to print.
+    void Print();
+    QAction* PrintAction() const { return m_printAction; }
+
+    void reject() override;
+
+protected:
+    // The template the print engine fills; empty for a dialog that does not print.
+    virtual QString PrintTemplateName() const { return {}; }
+    // The named items the template shows, added to 'items'.
+    virtual void PrintItems(TParamObject& items) const { Q_UNUSED(items); }
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool keepsNavigationKey(QWidget* field, int key) const;
+    QAction* m_printAction;
+};

@@ -1,0 +1,155 @@
+#pragma once
+
+#include "host/sdk/TParamObject.h"
+#include "host/sdk/ui/CellStyle.h"
+#include "host/sdk/ui/GridColumn.h"
+#include "host/sdk/ui/ModalResult.h"
+
+#include <QWidget>
+#include <functional>
+
+class QAction;
+class QKeyEvent;
+class QLabel;
+class QToolBar;
+class QVBoxLayout;
+class TBaseCondition;
+class TQueryGrid;
+
+// A list window: a tool bar of buttons, an optional condition panel, and one grid
+// showing the rows of the host's list query for the window's model id. Module
+// windows subclass it and override the hooks; the host creates the window, hands
+// it the caller's parameters and calls Open(), then shows it as a tab or modally.
+//
+// Order of the hooks on Open(): OnIniButton, QueryCase (and the panel's
+// IniCondition), SetGrid, InitParamList, AfterCreateParamList, then a load:
+// LoadData, CustomGrid, ChangeConditionData, AfterRowChanged. RefreshData runs
+// ParamRefresh and a load again.
+//
+// Rows in every service are display rows of the grid (after sorting); -1 means the
+// current row. The window's parameter object carries the caller's inputs in and
+// the window's outputs back.
+class TBaseQuery : public QWidget {
+    Q_OBJECT
+
+public:
+    // Form styles: a window opened to pick rows closes with mrOk on a double click.
+    static constexpr int NormalStyle = 0;
+    static constexpr int PickStyle = 1;
+
+    explicit TBaseQuery(QWidget* parent = nullptr);
+    ~TBaseQuery() override;
+
+    // Builds the window and loads its rows. Throws DbError when the query fails.
+    void Open();
+    TParamObject& Params() { return m_params; }
+    const TParamObject& Params() const { return m_params; }
+
+    TQueryGrid* GetMainGrid() const { return m_grid; }
+    TBaseCondition* GetCondition() const { return m_condition; }
+    // The space above the grid for controls a window places itself (check boxes).
+    QWidget* GetTopPanel() const { return m_topPanel; }
+    int RowCount() const;
+    int CurrentRow() const;
+
+    // Cell of a row: the stored value, or the text the grid shows for it (amounts
+    // of a money column as "1.00"). Throw DbError for an unknown field.
+    QVariant GDataVar(const QString& field, int row = -1) const;
+    QString GData(const QString& field, int row = -1) const;
+    void SData(const QString& field, const QVariant& value, int row = -1);
+
+    // Draws the grid again (row colours included) without reloading.
+    void refreshGrid();
+    // Reads the conditions and loads the rows again, keeping the sort and, where it
+    // still exists, the current row number.
+    void RefreshData();
+
+    void AddGridColumn(const QString& field, const QString& caption, int width, bool visible = true,
+                       GridColumn::Format format = GridColumn::Plain);
+    void ModifGridColumnVisible(const QString& field, bool visible);
+    void ModifConditionVisible(const QString& name, bool visible);
+
+    // An item of the grid's context menu ("-" for a separator); the handler runs guarded.
+    QAction* AddGridMenu(const QString& caption, std::function<void()> handler = {});
+    // A tool-bar button; the caption's accelerator ("确定[O]": Alt+O) becomes its
+    // shortcut within the window. The handler runs guarded.
+    QAction* AddButtonAndGetAction(const QString& caption, std::function<void()> handler);
+    template <typename Window>
+    QAction* AddButtonAndGetAction(const QString& caption, void (Window::*handler)()) {
+        return AddButtonAndGetAction(caption, [this, handler] { (static_cast<Window*>(this)->*handler)(); });
+    }
+    template <typename Window> QAction* AddGridMenu(const QString& caption, void (Window::*handler)()) {
+        return AddGridMenu(caption, [this, handler] { (static_cast<Window*>(this)->*handler)(); });
+    }
+    // The button or menu item with this caption, or null.
+    QAction* GetAction(const QString& caption) const;
+    // Buttons first, then grid menu items, each in the order they were added.
+    QList<QAction*> GetActions() const;
+
+    // Loads every row even when the condition panel limits the count (SetMaxRow).
+    void SetLoadAllRecord(bool all) { m_loadAll = all; }
+    // Limits a load to this many rows unless the window loads all (0: no limit).
+    void SetRowLimit(int rows) { m_rowLimit = rows; }
+    // The help topic F1 asks the desktop for.
+    void SetHelpItem(const QString& item) { m_helpItem = item; }
+    const QString& HelpItem() const { return m_helpItem; }
+    // Which of the host's list queries fills the grid; the registered window number
+    // unless the window chooses another.
+    void SetModelId(int modelId) { m_modelId = modelId; }
+    int ModelId() const { return m_modelId; }
+    // A non-zero result closes the window with it.
+    void SetModalResult(int modalResult);
+    int ModalResult() const { return m_modalResult; }
+    void SetFormStyle(int style) { m_formStyle = style; }
+    int FormStyle() const { return m_formStyle; }
+
+signals:
+    // The window asks its host (tab or modal dialog) to close it.
+    void closeRequested(int modalResult);
+    void helpRequested(const QString& item);
+
+protected:
+    virtual void OnIniButton() {}
+    virtual void SetGrid() {}
+    // The window's condition panel, created here; null for a window without one.
+    virtual TBaseCondition* QueryCase() { return nullptr; }
+    // Fill the query's "@" parameters; by default from the condition panel.
+    virtual void InitParamList();
+    virtual void AfterCreateParamList() {}
+    virtual void ParamRefresh();
+    // Opens the window's list query into the grid.
+    virtual void LoadData();
+    virtual void CustomGrid() {}
+    virtual void ChangeConditionData() {}
+    virtual void AfterRowChanged() {}
+    // A double click or Enter on a row; a window opened to pick closes with mrOk.
+    virtual void DoGridDoubleClick();
+    // Called for every drawn cell after the grid's own styling.
+    virtual void MainGridAfterDrawCell(int row, const QString& field, CellStyle& style);
+    // A key pressed in the grid; return true when it is handled and must go no
+    // further. Enter runs DoGridDoubleClick.
+    virtual bool MainGridKeyPress(QKeyEvent& event);
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    int rowOrCurrent(int row) const;
+    void mergeConditionParams();
+    void load();
+    QToolBar* m_toolBar;
+    QWidget* m_topPanel;
+    QVBoxLayout* m_layout;
+    TQueryGrid* m_grid;
+    QLabel* m_limitNotice;
+    TBaseCondition* m_condition = nullptr;
+    QList<GridColumn> m_columns;
+    QList<QAction*> m_buttons;
+    TParamObject m_params;
+    QString m_helpItem;
+    int m_modelId = 0;
+    int m_modalResult = mrNone;
+    int m_formStyle = NormalStyle;
+    int m_rowLimit = 0;
+    bool m_loadAll = false;
+    bool m_loading = false;
+};

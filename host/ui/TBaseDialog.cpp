@@ -1,0 +1,94 @@
+#include "host/sdk/ui/TBaseDialog.h"
+
+#include "host/sdk/MessageBox.h"
+#include "host/sdk/ui/GuardedHandler.h"
+#include "host/sdk/ui/ModalService.h"
+#include "host/sdk/ui/PrintService.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QToolButton>
+
+TBaseDialog::TBaseDialog(QWidget* parent)
+    : QDialog(parent)
+    , m_printAction(new QAction(QStringLiteral("打印"), this)) {
+    // Keys reach the field that has the focus before this dialog could see them, and
+    // spin boxes or combo boxes would take Up and Down for themselves; watching at
+    // the application lets the dialog move first.
+    qApp->installEventFilter(this);
+    m_printAction->setShortcut(QKeySequence::Print);
+    m_printAction->setShortcutContext(Qt::WindowShortcut);
+    addAction(m_printAction);
+    ConnectGuarded(m_printAction, &QAction::triggered, this, &TBaseDialog::Print);
+}
+
+int TBaseDialog::ShowModal() {
+    return ModalService::current().showModal(*this);
+}
+
+void TBaseDialog::SetModalResult(int modalResult) {
+    if (modalResult == mrNone)
+        setResult(mrNone);
+    else
+        done(modalResult);
+}
+
+void TBaseDialog::reject() {
+    done(mrCancel);
+}
+
+void TBaseDialog::Print() {
+    const QString name = PrintTemplateName();
+    if (name.isEmpty())
+        return;
+    TParamObject items;
+    PrintItems(items);
+    RunPrintManage(name, items);
+}
+
+bool TBaseDialog::keepsNavigationKey(QWidget* field, int key) const {
+    if (qobject_cast<QTextEdit*>(field) || qobject_cast<QPlainTextEdit*>(field))
+        return true;
+    // A grid keeps them, and so does the editor of one of its cells: Enter there
+    // ends the cell's edit rather than leaving the grid.
+    for (QWidget* w = field; w && w != this; w = w->parentWidget()) {
+        if (qobject_cast<QAbstractItemView*>(w))
+            return true;
+    }
+    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+    return enter && (qobject_cast<QPushButton*>(field) || qobject_cast<QToolButton*>(field));
+}
+
+bool TBaseDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
+        return QDialog::eventFilter(watched, event);
+    auto* field = static_cast<QWidget*>(watched);
+    // Only the first delivery, to this dialog's focused field: a key the field
+    // ignores comes past again on its way up to the parents.
+    if (field->window() != this || focusWidget() != field)
+        return QDialog::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+        return QDialog::eventFilter(watched, event);
+    bool forward = true;
+    switch (key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Down:
+        break;
+    case Qt::Key_Up:
+        forward = false;
+        break;
+    default:
+        return QDialog::eventFilter(watched, event);
+    }
+    if (keepsNavigationKey(field, key->key()))
+        return QDialog::eventFilter(watched, event);
+    focusNextPrevChild(forward);
+    return true;
+}

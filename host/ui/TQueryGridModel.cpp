@@ -1,0 +1,323 @@
+#include "host/sdk/ui/TQueryGridModel.h"
+
+#include "host/data/VariantText.h"
+#include "host/sdk/DbError.h"
+
+#include <QCollator>
+#include <QCollatorSortKey>
+#include <algorithm>
+#include <exception>
+#include <numeric>
+
+const QString TQueryGridModel::MarkField = QStringLiteral("SelName");
+const QString TQueryGridModel::Mark = QStringLiteral("√");
+
+namespace {
+
+bool isNumber(const QVariant& value) {
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Double:
+    case QMetaType::Float:
+    case QMetaType::Bool:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// What one row contributes to a sort: nulls first, then numbers, then text in the
+// user's collation (card numbers "C9" before "C10").
+struct SortKey {
+    int kind;
+    double number;
+    int text;
+};
+
+} // namespace
+
+TQueryGridModel::TQueryGridModel(QObject* parent)
+    : QAbstractTableModel(parent) {}
+
+void TQueryGridModel::SetColumns(const QList<GridColumn>& columns) {
+    beginResetModel();
+    m_declared = columns;
+    ensureMarkField();
+    resolveColumns();
+    if (m_sortColumn >= m_columns.size())
+        m_sortColumn = -1;
+    endResetModel();
+}
+
+int TQueryGridModel::ColumnOf(const QString& field) const {
+    for (int i = 0; i < m_columns.size(); ++i) {
+        if (m_columns[i].field.compare(field, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
+
+void TQueryGridModel::SetRows(ClientDataSet rows) {
+    beginResetModel();
+    m_rows = std::move(rows);
+    ensureMarkField();
+    resolveColumns();
+    m_order.resize(static_cast<size_t>(m_rows.RecordCount()));
+    std::iota(m_order.begin(), m_order.end(), 0);
+    applySort();
+    m_stylerFailed = false;
+    endResetModel();
+}
+
+void TQueryGridModel::resolveColumns() {
+    m_columns = m_declared;
+    if (m_columns.isEmpty()) {
+        for (const QString& name : m_rows.FieldNames())
+            m_columns.append(GridColumn{name, name});
+    }
+    m_fieldOf.clear();
+    for (const GridColumn& column : m_columns)
+        m_fieldOf.append(m_rows.FindField(column.field));
+}
+
+void TQueryGridModel::ensureMarkField() {
+    const bool declared = std::any_of(m_declared.cbegin(), m_declared.cend(), [](const GridColumn& c) {
+        return c.field.compare(MarkField, Qt::CaseInsensitive) == 0;
+    });
+    if (!declared || m_rows.FieldCount() == 0 || m_rows.FindField(MarkField) >= 0)
+        return;
+    ClientDataSet marked;
+    marked.SetFields(QStringList(m_rows.FieldNames()) << MarkField);
+    const int fields = m_rows.FieldCount();
+    for (int row = 0; row < m_rows.RecordCount(); ++row) {
+        QList<QVariant> values;
+        values.reserve(fields + 1);
+        for (int column = 0; column < fields; ++column)
+            values.append(m_rows.Value(row, column));
+        values.append(QString());
+        marked.AppendRow(std::move(values));
+    }
+    m_rows = std::move(marked);
+}
+
+QVariant TQueryGridModel::Value(int row, const QString& field) const {
+    return m_rows.Value(DataRow(row), field);
+}
+
+QString TQueryGridModel::Text(int row, const QString& field) const {
+    const QVariant value = Value(row, field);
+    const int column = ColumnOf(field);
+    return column < 0 ? VariantText::toText(value) : displayText(value, m_columns[column].format);
+}
+
+void TQueryGridModel::SetValue(int row, const QString& field, const QVariant& value) {
+    m_rows.SetValue(DataRow(row), field, value);
+    const int column = ColumnOf(field);
+    if (column >= 0)
+        emit dataChanged(index(row, column), index(row, column));
+}
+
+int TQueryGridModel::requireMarkField() const {
+    const int field = m_rows.FindField(MarkField);
+    if (field < 0)
+        throw DbError(QStringLiteral("列表没有选择标记列 %1。").arg(MarkField));
+    return field;
+}
+
+bool TQueryGridModel::IsMarked(int row) const {
+    return m_rows.Value(DataRow(row), requireMarkField()).toString() == Mark;
+}
+
+void TQueryGridModel::SetMarked(int row, bool marked) {
+    SetValue(row, MarkField, marked ? Mark : QString());
+}
+
+void TQueryGridModel::MarkAll(bool marked) {
+    requireMarkField();
+    const QString mark = marked ? Mark : QString();
+    for (int row = 0; row < m_rows.RecordCount(); ++row)
+        m_rows.SetValue(row, MarkField, mark);
+    const int column = ColumnOf(MarkField);
+    if (column >= 0 && rowCount() > 0)
+        emit dataChanged(index(0, column), index(rowCount() - 1, column));
+}
+
+QList<int> TQueryGridModel::MarkedRows() const {
+    const int field = requireMarkField();
+    QList<int> rows;
+    for (int row = 0; row < rowCount(); ++row) {
+        if (m_rows.Value(DataRow(row), field).toString() == Mark)
+            rows.append(row);
+    }
+    return rows;
+}
+
+int TQueryGridModel::MarkedCount() const {
+    const int field = requireMarkField();
+    int count = 0;
+    for (int row = 0; row < m_rows.RecordCount(); ++row) {
+        if (m_rows.Value(row, field).toString() == Mark)
+            ++count;
+    }
+    return count;
+}
+
+void TQueryGridModel::SetCellStyler(CellStyler styler) {
+    m_styler = std::move(styler);
+    m_stylerFailed = false;
+    Restyle();
+}
+
+void TQueryGridModel::Restyle() {
+    if (rowCount() > 0 && columnCount() > 0)
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+}
+
+int TQueryGridModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(m_order.size());
+}
+
+int TQueryGridModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(m_columns.size());
+}
+
+QString TQueryGridModel::displayText(const QVariant& value, GridColumn::Format format) const {
+    switch (format) {
+    case GridColumn::Money:
+        return value.isNull() ? QString() : Field(QString(), value).AsMoney().toString(2);
+    case GridColumn::Date: {
+        const QDate date = Field(QString(), value).AsDate();
+        return date.isValid() ? date.toString(QStringLiteral("yyyy-MM-dd")) : VariantText::toText(value);
+    }
+    case GridColumn::Plain:
+        break;
+    }
+    return VariantText::toText(value);
+}
+
+CellStyle TQueryGridModel::styleOf(const QModelIndex& index) const {
+    CellStyle style;
+    if (!m_styler || m_stylerFailed)
+        return style;
+    // Drawing must not throw; a styler that fails once is reported once and
+    // left off until the next load, so the grid stays usable.
+    try {
+        m_styler(index.row(), m_columns[index.column()].field, style);
+    } catch (const DbError& e) {
+        m_stylerFailed = true;
+        emit const_cast<TQueryGridModel*>(this)->cellStyleFailed(e.message());
+    } catch (const std::exception& e) {
+        m_stylerFailed = true;
+        emit const_cast<TQueryGridModel*>(this)->cellStyleFailed(QString::fromLocal8Bit(e.what()));
+    }
+    return style;
+}
+
+QVariant TQueryGridModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount())
+        return {};
+    const int field = m_fieldOf[index.column()];
+    switch (role) {
+    case Qt::DisplayRole:
+        return field < 0
+                   ? QString()
+                   : displayText(m_rows.Value(DataRow(index.row()), field), m_columns[index.column()].format);
+    case Qt::TextAlignmentRole: {
+        if (m_columns[index.column()].field.compare(MarkField, Qt::CaseInsensitive) == 0)
+            return int(Qt::AlignCenter);
+        const bool numeric = field >= 0 && (isNumber(m_rows.Value(DataRow(index.row()), field)) ||
+                                            m_columns[index.column()].format == GridColumn::Money);
+        return int((numeric ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+    }
+    case Qt::ForegroundRole: {
+        const QColor colour = styleOf(index).font;
+        return colour.isValid() ? QVariant(colour) : QVariant();
+    }
+    case Qt::BackgroundRole: {
+        const QColor colour = styleOf(index).background;
+        return colour.isValid() ? QVariant(colour) : QVariant();
+    }
+    default:
+        return {};
+    }
+}
+
+QVariant TQueryGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole)
+        return {};
+    if (orientation == Qt::Vertical)
+        return section + 1;
+    if (section < 0 || section >= m_columns.size())
+        return {};
+    return m_columns[section].caption.isEmpty() ? m_columns[section].field : m_columns[section].caption;
+}
+
+void TQueryGridModel::sort(int column, Qt::SortOrder order) {
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    const QModelIndexList before = persistentIndexList();
+    QList<int> dataRows;
+    dataRows.reserve(before.size());
+    for (const QModelIndex& index : before)
+        dataRows.append(DataRow(index.row()));
+
+    m_sortColumn = column >= 0 && column < m_columns.size() ? column : -1;
+    m_sortOrder = order;
+    if (m_sortColumn < 0)
+        std::iota(m_order.begin(), m_order.end(), 0);
+    applySort();
+
+    std::vector<int> displayRowOf(m_order.size());
+    for (size_t row = 0; row < m_order.size(); ++row)
+        displayRowOf[static_cast<size_t>(m_order[row])] = static_cast<int>(row);
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (int i = 0; i < before.size(); ++i)
+        after.append(index(displayRowOf[static_cast<size_t>(dataRows[i])], before[i].column()));
+    changePersistentIndexList(before, after);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void TQueryGridModel::applySort() {
+    if (m_sortColumn < 0)
+        return;
+    const int field = m_fieldOf[m_sortColumn];
+    if (field < 0)
+        return;
+    const int rows = m_rows.RecordCount();
+    std::vector<SortKey> keys(static_cast<size_t>(rows));
+    std::vector<QCollatorSortKey> texts;
+    QCollator collator;
+    collator.setNumericMode(true);
+    for (int row = 0; row < rows; ++row) {
+        const QVariant value = m_rows.Value(row, field);
+        SortKey& key = keys[static_cast<size_t>(row)];
+        if (!value.isValid() || value.isNull()) {
+            key = SortKey{0, 0.0, -1};
+        } else if (isNumber(value)) {
+            key = SortKey{1, VariantText::toDouble(value), -1};
+        } else {
+            key = SortKey{2, 0.0, static_cast<int>(texts.size())};
+            texts.push_back(collator.sortKey(VariantText::toText(value)));
+        }
+    }
+    const auto less = [&](int a, int b) {
+        const SortKey& x = keys[static_cast<size_t>(a)];
+        const SortKey& y = keys[static_cast<size_t>(b)];
+        if (x.kind != y.kind)
+            return x.kind < y.kind;
+        if (x.kind == 1)
+            return x.number < y.number;
+        if (x.kind == 2)
+            return texts[static_cast<size_t>(x.text)].compare(texts[static_cast<size_t>(y.text)]) < 0;
+        return false;
+    };
+    if (m_sortOrder == Qt::AscendingOrder)
+        std::stable_sort(m_order.begin(), m_order.end(), less);
+    else
+        std::stable_sort(m_order.begin(), m_order.end(), [&](int a, int b) { return less(b, a); });
+}
