@@ -45,7 +45,14 @@ int TQueryGrid::CurrentRow() const {
 void TQueryGrid::SetCurrentRow(int row) {
     if (row < 0 || row >= m_model->rowCount())
         return;
-    const int column = std::max(0, currentIndex().column());
+    // Stay in the current column; without one, take the first the user can see, so
+    // the arrow keys work even when the first column is hidden.
+    int column = currentIndex().column();
+    if (column < 0 || isColumnHidden(column)) {
+        column = 0;
+        while (column < m_model->columnCount() - 1 && isColumnHidden(column))
+            ++column;
+    }
     setCurrentIndex(m_model->index(row, column));
     scrollTo(currentIndex());
 }

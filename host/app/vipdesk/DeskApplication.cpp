@@ -1,0 +1,107 @@
+#include "host/app/vipdesk/DeskApplication.h"
+
+#include "host/data/Database.h"
+#include "host/db/SchemaMigrator.h"
+#include "host/db/demo/DemoData.h"
+#include "host/sdk/DataModule.h"
+#include "host/sdk/DbError.h"
+#include "host/sdk/MessageBox.h"
+#include "host/sdk/Ucomvar.h"
+#include "host/sdk/ui/ModalResult.h"
+#include "host/services/HostConfig.h"
+#include "host/services/NoticeOutbox.h"
+#include "host/ui/DeskMainWindow.h"
+#include "host/ui/DeskTour.h"
+#include "host/ui/LoginDialog.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+
+DeskApplication::DeskApplication(DeskOptions options)
+    : m_options(std::move(options)) {}
+
+DeskApplication::~DeskApplication() {
+    // The module shuts down while everything it might call is still in place.
+    m_module.reset();
+    MessageService::install(nullptr);
+    m_outbox.reset();
+    if (m_data)
+        DataModule::install(nullptr);
+}
+
+int DeskApplication::Run() {
+    const bool tour = !m_options.tourFolder.isEmpty();
+    // Without anyone at the screen a box would wait forever; the tour's boxes go
+    // to standard error instead.
+    if (!tour)
+        MessageService::install(&m_messages);
+    try {
+        openDatabase();
+        if (!prepareFirstStart())
+            return 1;
+        applyConfiguration();
+    } catch (const DbError& error) {
+        ShowError(error.message());
+        return 1;
+    }
+    // The back office still runs its own settings without the module.
+    QString error;
+    m_module = std::make_unique<ModulePackage>();
+    if (!m_module->Load(error))
+        ShowError(error);
+    if (tour)
+        return DeskTour(m_options.tourFolder, m_outbox.get()).Run();
+    return runDesktop();
+}
+
+void DeskApplication::openDatabase() {
+    const QString& setting = m_options.database;
+    if (!setting.startsWith(QLatin1String("postgres"))) {
+        QString path = setting;
+        if (path.startsWith(QLatin1String("sqlite:")))
+            path = path.mid(7);
+        QDir().mkpath(QFileInfo(path).absolutePath());
+    }
+    m_data = std::make_unique<DataModule>(Database::open(setting));
+    DataModule::install(m_data.get());
+    SchemaMigrator(m_data->database()).upgrade();
+}
+
+bool DeskApplication::prepareFirstStart() {
+    if (m_data->OpenSQLAsInt(QStringLiteral("SELECT COUNT(*) FROM loginuser")) > 0)
+        return true;
+    // A server database is set up by its administrator; only the embedded one is
+    // the user's own to fill with demo data.
+    if (m_data->isPostgres()) {
+        ShowError(QStringLiteral("数据库中还没有登录用户，无法登录。\n"
+                                 "请先用“vipctl demo”填入演示数据，或由管理员建立登录用户。"));
+        return false;
+    }
+    DemoData::fill(m_data->database());
+    return true;
+}
+
+void DeskApplication::applyConfiguration() {
+    HostConfig config(*m_data);
+    config.Load();
+    config.ApplyTo(Ucomvar());
+    m_outbox = std::make_unique<NoticeOutbox>(*m_data);
+    m_outbox->Apply(config);
+}
+
+int DeskApplication::runDesktop() {
+    try {
+        {
+            LoginDialog login;
+            if (login.ShowModal() != mrOk)
+                return 0;
+        }
+        DeskMainWindow window(m_outbox.get());
+        window.show();
+        return QApplication::exec();
+    } catch (const DbError& error) {
+        ShowError(error.message());
+        return 1;
+    }
+}

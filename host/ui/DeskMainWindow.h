@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QHash>
+#include <QMainWindow>
+#include <QPointer>
+
+class NoticeOutbox;
+class QLabel;
+class QTabWidget;
+class TBaseQuery;
+
+// The back office's main window: menus built from the registries, list windows as
+// closable tabs (one per class: opening an open one shows it again), named
+// functions run straight from the menu, and the session in the status bar.
+class DeskMainWindow final : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // 'outbox', when given, is switched on or off as saved settings say. Throws
+    // DbError when the menus cannot read the user's rights.
+    explicit DeskMainWindow(NoticeOutbox* outbox = nullptr, QWidget* parent = nullptr);
+
+    // Builds the menus again for the session's edition, user and rights.
+    void RebuildMenus();
+    // The window's tab, opened or brought to the front; null when it cannot open
+    // (the user has been told why).
+    TBaseQuery* OpenWindow(const QString& className);
+    void RunFunction(const QString& name);
+    void ShowSettings();
+    QTabWidget* Tabs() const { return m_tabs; }
+
+    // How the status bar names a database: the file, or the server and database
+    // without the password.
+    static QString DescribeDatabase(const QString& setting);
+
+private:
+    void addSystemMenu();
+    void refreshStatus();
+    void closeTab(int index);
+
+    NoticeOutbox* m_outbox;
+    QTabWidget* m_tabs;
+    QLabel* m_user;
+    QLabel* m_store;
+    QLabel* m_database;
+    QHash<QString, QPointer<TBaseQuery>> m_open;
+};

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "host/sdk/ModuleRegistry.h"
+
+#include <QString>
+#include <functional>
+
+class QMenu;
+class QMenuBar;
+
+// Fills the desktop's menu bar from the host's registries. An entry is offered
+// only in the editions its flags name; it is enabled only while the user holds its
+// right; one whose window or function the module does not provide yet stays in
+// view, greyed, so users see what the edition has. Classes without edition flags
+// are helper windows that other windows open, never menu entries.
+class DeskMenuBuilder {
+public:
+    struct Handlers {
+        std::function<void(const QString& className)> openWindow;
+        std::function<void(const QString& functionName)> runFunction;
+    };
+
+    static const QString NotAvailable;
+    static const QString NoRight;
+
+    // Replaces the bar's menus with one menu per subsystem that has entries, in the
+    // order of DeskMenuTable; the host's own menu is the caller's to append. Throws
+    // DbError when the rights cannot be read.
+    static void Build(QMenuBar& bar, const Handlers& handlers);
+    // Asks the rights again, so a change by the administrator shows the next time
+    // the menu opens.
+    static void RefreshEnabled(QMenu& menu);
+    // Bit n of the word is edition n; editions past the word's width have no entries.
+    static bool InEdition(EditionFlags editions, int edition);
+
+private:
+    // Empties the bar. Its menus go later, as one of them may be running the handler
+    // that asked for the rebuild.
+    static void Clear(QMenuBar& bar);
+};

@@ -1,0 +1,573 @@
+#include "host/sdk/DataModule.h"
+#include "host/sdk/MessageBox.h"
+#include "host/sdk/Ucomvar.h"
+#include "host/sdk/ui/CallQueryClass.h"
+#include "host/sdk/ui/TBaseQuery.h"
+#include "host/sdk/ui/TQueryGrid.h"
+#include "tests/support/ModalDriver.h"
+#include "tests/support/ScriptedMessages.h"
+#include "tests/support/TestDatabase.h"
+#include "vip/frame/PackageEntry.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
+#include <QTest>
+#include <QToolBar>
+
+namespace {
+
+const QString Mark = QStringLiteral("√");
+const QString AtLeastOneStore = QStringLiteral("必须选择至少一个门店。");
+const QString StoredValueStore = QStringLiteral("门店已经被指储值适用门店应用，不允许删除。");
+const QString KeepRealTimeStore = QStringLiteral("至少保留一个实时门店，不允许删除全部实时门店。");
+
+int addStore(const QString& code, const QString& name, int connectType, int rowIndex, int deleted = 0) {
+    return dmClient().OpenSQLAsInt(
+        QStringLiteral("INSERT INTO posinfo (PosCode, PosName, ConnectType, RowIndex, deleted) "
+                       "VALUES (?, ?, ?, ?, ?) RETURNING posid"),
+        {code, name, connectType, rowIndex, deleted});
+}
+
+int addMachine(const QString& code, const QString& name, int storeId, int deleted = 0) {
+    return dmClient().OpenSQLAsInt(
+        QStringLiteral("INSERT INTO posmachine (MachineCode, MachineName, PosId, deleted) "
+                       "VALUES (?, ?, ?, ?) RETURNING MachineId"),
+        {code, name, storeId, deleted});
+}
+
+int addType(const QString& name) {
+    return dmClient().OpenSQLAsInt(
+        QStringLiteral("INSERT INTO viptype (TypeName) VALUES (?) RETURNING CTypeId"), {name});
+}
+
+// A member card whose stored value ('storedValue' 1) is kept at 'storeId' (0: at
+// the real-time stores together).
+void addCard(const QString& cardNo, int typeId, int storeId, int storedValue, int deleted = 0) {
+    dmClient().ExecuteSQL(
+        QStringLiteral(
+            "INSERT INTO vipcard (cardid, CardNo, CardType, BulidDate, ValidityDate, VipCz, PosId, "
+            "deleted) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
+        {QStringLiteral("{%1}").arg(cardNo), cardNo, typeId, QDate(2025, 1, 1), QDate(2030, 1, 1),
+         storedValue, storeId, deleted});
+}
+
+QString line(int id, const QString& name) {
+    return QStringLiteral("%1=%2").arg(id).arg(name);
+}
+
+TBaseQuery* windowIn(QDialog& dialog) {
+    return dialog.findChild<TBaseQuery*>();
+}
+
+QWidget* buttonOf(TBaseQuery* window, const QString& caption) {
+    return window->findChild<QToolBar*>()->widgetForAction(window->GetAction(caption));
+}
+
+QCheckBox* boxOf(TBaseQuery* window, const QString& name) {
+    return window->findChild<QCheckBox*>(name);
+}
+
+// Clicks a cell; column 0 is the mark column, a click there toggles the row.
+void clickCell(TQueryGrid* grid, int row, int column) {
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      grid->visualRect(grid->model()->index(row, column)).center());
+}
+
+QStringList marks(TBaseQuery* window) {
+    QStringList column;
+    for (int row = 0; row < window->RowCount(); ++row)
+        column.append(window->GData(QStringLiteral("SelName"), row));
+    return column;
+}
+
+QStringList captions(const QList<QAction*>& actions) {
+    QStringList texts;
+    for (QAction* action : actions)
+        texts.append(action->text());
+    return texts;
+}
+
+// The head office's four stores, in list order: two real-time stores and two of
+// connection type 1 between them.
+struct Chain {
+    int r1 = addStore(QStringLiteral("0101"), QStringLiteral("人民路店"), 0, 1);
+    int i1 = addStore(QStringLiteral("0201"), QStringLiteral("大学城店"), 1, 2);
+    int r2 = addStore(QStringLiteral("0102"), QStringLiteral("解放路店"), 0, 3);
+    int i2 = addStore(QStringLiteral("0202"), QStringLiteral("万达广场店"), 1, 4);
+};
+
+} // namespace
+
+class StorePickersTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { Initialize(); }
+    void cleanupTestCase() { Finalize(); }
+    void init() { Ucomvar().nMedVersion = 1; }
+
+    void storePickerIsWorkedFromTheKeyboard() {
+        TestDatabase db;
+        const int a = addStore(QStringLiteral("0101"), QStringLiteral("人民路店"), 0, 1);
+        const int b = addStore(QStringLiteral("0102"), QStringLiteral("O'Hara店"), 0, 2);
+        const int c = addStore(QStringLiteral("0103"), QStringLiteral("解放路店"), 0, 3);
+        addStore(QStringLiteral("0201"), QStringLiteral("万达广场店"), 1, 4);
+        addStore(QStringLiteral("0104"), QStringLiteral("城隍庙店"), 0, 5, 1);
+        ModalDriver driver;
+        ScriptedMessages boxes;
+
+        // The caller's earlier choice marks B; "@PosID" means nothing to this picker.
+        TParamObject params;
+        params.Add(QStringLiteral("@PosList"), line(b, QStringLiteral("1")));
+        params.Add(QStringLiteral("@PosID"), a);
+        driver.setNextHandler([&](QDialog& dialog) {
+            TBaseQuery* window = windowIn(dialog);
+            TQueryGrid* grid = window->GetMainGrid();
+            QCOMPARE(dialog.size(), QSize(380, 400));
+            QCOMPARE(
+                captions(window->GetActions()),
+                (QStringList{QStringLiteral("确定[O]"), QStringLiteral("选择[S]"), QStringLiteral("全部[L]"),
+                             QStringLiteral("取消全部[C]"), QStringLiteral("退出[X]")}));
+            // All five fit the narrow window; none hides in the tool bar's overflow menu.
+            for (QAction* button : window->GetActions())
+                QVERIFY(buttonOf(window, button->text())->isVisible());
+            QCheckBox* all = boxOf(window, QStringLiteral("chkAll"));
+            QCOMPARE(all->text(), QStringLiteral("选择全部门店[A]"));
+            QCOMPARE(all->geometry().topLeft(), QPoint(10, 9));
+            QCOMPARE(all->width(), 200);
+            QVERIFY(all->isVisible());
+            QCOMPARE(all->isChecked(), false);
+            // Edition 1: no store of connection type 1, no closed store.
+            QCOMPARE(window->RowCount(), 3);
+            QCOMPARE(window->GData(QStringLiteral("PosName"), 1), QStringLiteral("O'Hara店"));
+            QCOMPARE(marks(window), (QStringList{QString(), Mark, QString()}));
+            QCOMPARE(QApplication::focusWidget(), grid);
+
+            QTest::keyClick(grid, Qt::Key_Space); // marks A, moves down
+            QCOMPARE(window->CurrentRow(), 1);
+            QTest::keyClick(grid, Qt::Key_S); // clears B, stays
+            QCOMPARE(window->CurrentRow(), 1);
+            QCOMPARE(marks(window), (QStringList{Mark, QString(), QString()}));
+            QTest::keyClick(grid, Qt::Key_Return); // moves only
+            QCOMPARE(window->CurrentRow(), 2);
+            QCOMPARE(marks(window), (QStringList{Mark, QString(), QString()}));
+            // Space on the last row marks it and hands the focus to OK; Enter there confirms.
+            QTest::keyClick(grid, Qt::Key_Space);
+            QCOMPARE(window->CurrentRow(), 2);
+            QCOMPARE(marks(window), (QStringList{Mark, QString(), Mark}));
+            QCOMPARE(QApplication::focusWidget(), buttonOf(window, QStringLiteral("确定[O]")));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QVERIFY(!dialog.isVisible());
+        });
+        QCOMPARE(CallQueryClass(QStringLiteral("TPosMultSel"), params), mrOk);
+        const QString chosen = line(a, QStringLiteral("人民路店")) + QStringLiteral("\r\n") +
+                               line(c, QStringLiteral("解放路店"));
+        QCOMPARE(params.AsString(QStringLiteral("@Sel")), QStringLiteral("1"));
+        QVERIFY(params.Has(QStringLiteral("@CanAllPos")));
+        QCOMPARE(params.AsInteger(QStringLiteral("@CanAllPos")), 0);
+        QCOMPARE(params.AsString(QStringLiteral("@PosList")), chosen);
+        QCOMPARE(params.AsString(QStringLiteral("@PosNameList")), line(a, QStringLiteral("人民路店")) +
+                                                                      QStringLiteral(",\n") +
+                                                                      line(c, QStringLiteral("解放路店")));
+        QVERIFY(!params.Has(QStringLiteral("@CanCenter")));
+        QCOMPARE(params.Value(QStringLiteral("@withConnectType1")).toInt(), 0);
+
+        // L marks all, C clears all, X leaves without handing anything back.
+        TParamObject fresh;
+        driver.setNextHandler([&](QDialog& dialog) {
+            TBaseQuery* window = windowIn(dialog);
+            TQueryGrid* grid = window->GetMainGrid();
+            QTest::keyClick(grid, Qt::Key_L);
+            QCOMPARE(marks(window), (QStringList{Mark, Mark, Mark}));
+            QTest::keyClick(grid, Qt::Key_C);
+            QCOMPARE(marks(window), (QStringList{QString(), QString(), QString()}));
+            QTest::keyClick(grid, Qt::Key_L);
+            QTest::keyClick(grid, Qt::Key_X);
+            QVERIFY(!dialog.isVisible());
+        });
+        QCOMPARE(CallQueryClass(QStringLiteral("TPosMultSel"), fresh), mrCancel);
+        QVERIFY(!fresh.Has(QStringLiteral("@Sel")));
+        QVERIFY(!fresh.Has(QStringLiteral("@PosList")));
+        QCOMPARE(boxes.shown().size(), 0);
+        QCOMPARE(driver.leftOpen(), 0);
+    }
+
+    void okChecksTheChoiceInOrder() {
+        TestDatabase db;
+        Ucomvar().nMedVersion = 7;
+        const Chain stores;
+        const int gold = addType(QStringLiteral("金卡"));
+        const int silver = addType(QStringLiteral("银卡"));
+        addCard(QStringLiteral("G001"), gold, stores.i2, 1);
+        addCard(QStringLiteral("G002"), gold, 0, 1);
+        // None of these ties 大学城店 to the gold card: deleted, no stored value, another type.
+        addCard(QStringLiteral("G003"), gold, stores.i1, 1, 1);
+        addCard(QStringLiteral("G004"), gold, stores.i1, 0);
+        addCard(QStringLiteral("S001"), silver, stores.i1, 1);
+        ModalDriver driver;
+        ScriptedMessages boxes;
+
+        TParamObject params;
+        params.Add(QStringLiteral("@viptype"), QString::number(gold));
+        driver.setNextHandler([&](QDialog& dialog) {
+            TBaseQuery* window = windowIn(dialog);
+            TQueryGrid* grid = window->GetMainGrid();
+            QCOMPARE(window->RowCount(), 4);
+
+            // Nothing marked: Enter on the last row goes to OK, Enter confirms, and the
+            // refusal puts the user back on the grid's first row.
+            for (int i = 0; i < 3; ++i)
+                QTest::keyClick(grid, Qt::Key_Down);
+            QTest::keyClick(grid, Qt::Key_Return);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QCOMPARE(boxes.shown().size(), 1);
+            QCOMPARE(boxes.last().text, AtLeastOneStore);
+            QCOMPARE(boxes.last().caption, QStringLiteral("提示"));
+            QVERIFY(dialog.isVisible());
+            QCOMPARE(QApplication::focusWidget(), grid);
+            QCOMPARE(window->CurrentRow(), 0);
+
+            // Only 人民路店: 万达广场店 keeps gold stored value and may not be dropped.
+            QTest::keyClick(grid, Qt::Key_Space);
+            QTest::keyClick(grid, Qt::Key_O);
+            QCOMPARE(boxes.shown().size(), 2);
+            QCOMPARE(boxes.last().text, QStringLiteral("万达广场店") + StoredValueStore);
+            QCOMPARE(boxes.last().caption, QStringLiteral("提示"));
+
+            // 万达广场店 but no real-time store, while gold cards keep value at them all.
+            clickCell(grid, 3, 0);
+            clickCell(grid, 0, 1);
+            QTest::keyClick(grid, Qt::Key_S);
+            QCOMPARE(marks(window), (QStringList{QString(), QString(), QString(), Mark}));
+            QTest::keyClick(grid, Qt::Key_O);
+            QCOMPARE(boxes.shown().size(), 3);
+            QCOMPARE(boxes.last().text, KeepRealTimeStore);
+            QCOMPARE(boxes.last().caption, QStringLiteral("提示"));
+
+            clickCell(grid, 1, 0);
+            clickCell(grid, 2, 0);
+            QTest::keyClick(grid, Qt::Key_O);
+            QVERIFY(!dialog.isVisible());
+        });
+        QCOMPARE(CallQueryClass(QStringLiteral("TPosMultSel"), params), mrOk);
+        QCOMPARE(params.AsString(QStringLiteral("@PosList")),
+                 QStringList({line(stores.i1, QStringLiteral("大学城店")),
+                              line(stores.r2, QStringLiteral("解放路店")),
+                              line(stores.i2, QStringLiteral("万达广场店"))})
+                     .join(QStringLiteral("\r\n")));
+        QCOMPARE(params.Value(QStringLiteral("@withConnectType1")).toInt(), 1);
+        QCOMPARE(boxes.shown().size(), 3);
+
+        // The search for a protected store never reports the first row: with both
+        // 人民路店 and 解放路店 tied to the type, dropping the second is refused and
+        // dropping the first passes.
+        const int plain = addType(QStringLiteral("普通卡"));
+        addCard(QStringLiteral("P001"), plain, stores.r1, 1);
+        addCard(QStringLiteral("P002"), plain, stores.r2, 1);
+        TParamObject quirk;
+        quirk.Add(QStringLiteral("@viptype"), plain);
+        driver.setNextHandler([&](QDialog& dialog) {
+            TBaseQuery* window = windowIn(dialog);
+            TQueryGrid* grid = window->GetMainGrid();
+            QTest::keyClick(grid, Qt::Key_L);
+            clickCell(grid, 2, 1);
+            QTest::keyClick(grid, Qt::Key_S);
+            QTest::keyClick(grid, Qt::Key_O);
+            QCOMPARE(boxes.last().text, QStringLiteral("解放路店") + StoredValueStore);
+            QTest::keyClick(grid, Qt::Key_S);
+            clickCell(grid, 0, 1);
+            QTest::keyClick(grid, Qt::Key_S);
+            QTest::keyClick(grid, Qt::Key_O);
+            QVERIFY(!dialog.isVisible());
+        });
+        QCOMPARE(CallQueryClass(QStringLiteral("TPosMultSel"), quirk), mrOk);
+        QCOMPARE(boxes.shown().size(), 4);
+        QVERIFY(!quirk.AsString(QStringLiteral("@PosList")).contains(QStringLiteral("人民路店")));
+        QCOMPARE(quirk.AsString(QStringLiteral("@PosList")).count(QStringLiteral("\r\n")), 2);
+        QCOMPARE(driver.leftOpen(), 0);
+    }
+
+    void allBoxSkipsTheChecksAndOnlyTheOthersReportIt() {
+        TestDatabase db;
+        Ucomvar().nMedVersion = 7;
+        const Chain stores;
+        const int gold = addType(QStringLiteral("金卡"));
+        addCard(QStringLiteral("G001"), gold, stores.i2, 1);
+        addCard(QStringLiteral("G002"), gold, 0, 1);
+        const QString everyStore =
+            QStringList(
+                {line(stores.r1, QStringLiteral("人民路店")), line(stores.i1, QStringLiteral("大学城店")),
+                 line(stores.r2, QStringLiteral("解放路店")), line(stores.i2, QStringLiteral("万达广场店"))})
+                .join(QStringLiteral("\r\n"));
+        ModalDriver driver;
+        ScriptedMessages boxes;
+
+        TParamObject params;
+        params.Add(QStringLiteral("@viptype"), gold);
+        driver.setNextHandler([&](QDialog& dialog) {
+            TBaseQuery* window = windowIn(dialog);
+            TQueryGrid* grid = window->GetMainGrid();
+            QCheckBox* all = boxOf(window, QStringLiteral("chkAll"));
+            QWidget* ok = buttonOf(window, QStringLiteral("确定[O]"));
+            const QStringList locked = {QStringLiteral("选择[S]"), QStringLiteral("全部[L]"),
+                                        QStringLiteral("取消全部[C]")};
+            QTest::keyClick(grid, Qt::Key_A);
+            QVERIFY(all->isChecked());
+            QCOMPARE(marks(window), QStringList(4, Mark));
+            for (const QString& caption : locked)
+                QVERIFY(!window->GetAction(caption)->isEnabled());
+            QCOMPARE(QApplication::focusWidget(), ok);
+
+            // A marked row stays marked while the box is checked.
+            clickCell(grid, 0, 1);
+            QTest::keyClick(grid, Qt::Key_S);
+            QCOMPARE(window->GData(QStringLiteral("SelName"), 0), Mark);
+            // Clearing the box frees the buttons and keeps the marks.
+            QTest::keyClick(grid, Qt::Key_A);
+            QVERIFY(!all->isChecked());
+            for (const QString& caption : locked)
+                QVERIFY(window->GetAction(caption)->isEnabled());
+            QCOMPARE(marks(window), QStringList(4, Mark));
+            QCOMPARE(QApplication::focusWidget(), ok);
+
+            // Checked again, even a row cleared by a click in the mark column goes
+            // back: the protected 万达广场店 included, and no check is run.
+            QTest::mouseClick(all, Qt::LeftButton);
+            QVERIFY(all->isChecked());
+            clickCell(grid, 3, 0);
+            QTest::mouseClick(ok, Qt::LeftButton);
+            QVERIFY(!dialog.isVisible());
+        });
+        QCOMPARE(CallQueryClass(QStringLiteral("TPosMultSel"), params), mrOk);
+        QCOMPARE(boxes.shown().size(), 0);
+        QCOMPARE(params.AsInteger(QStringLiteral("@CanAllPos")), 0);
+        QCOMPARE(params.AsString(QStringLiteral("@PosList")), everyStore);
+        QCOMPARE(params.AsString(QStringLiteral("@Sel")), QStringLiteral("1"));
+
+        // Copying prices from 人民路店: the box starts checked from the caller, and
+        // the copy reports it.
+        TParamObject copy;
+        copy.Add(QStringLiteral("@PosID"), stores.r1);
+        copy.Add(QStringLiteral("@CanAllPos"), 1);
+        copy.Add(QStringLiteral("@viptype"), gold);
+        driver.setNextHandler([&](QDialog& dialog) {
+            TBaseQuery* window = windowIn(dialog);
+            QCOMPARE(dialog.windowTitle(), QStringLiteral("门店物价复制"));
+            QCOMPARE(window->RowCount(), 3);
+            QCOMPARE(window->GData(QStringLiteral("PosName"), 0), QStringLiteral("大学城店"));
+            QVERIFY(boxOf(window, QStringLiteral("chkAll"))->isChecked());
+            QCOMPARE(marks(window), QStringList(3, Mark));
+            QVERIFY(!window->GetAction(QStringLiteral("全部[L]"))->isEnabled());
+            QTest::keyClick(window->GetMainGrid(), Qt::Key_O);
+        });
+        QCOMPARE(CallQueryClass(QStringLiteral("TPosMultSelFun"), copy), mrOk);
+        QCOMPARE(copy.AsInteger(QStringLiteral("@CanAllPos")), 1);
+        QCOMPARE(copy.AsString(QStringLiteral("@Sel")), QStringLiteral("1"));
+        QCOMPARE(copy.AsString(QStringLiteral("@PosList")),
+                 QStringList({line(stores.i1, QStringLiteral("大学城店")),
+                              line(stores.r2, QStringLiteral("解放路店")),
+                              line(stores.i2, QStringLiteral("万达广场店"))})
+                     .join(QStringLiteral("\r\n")));
+        QVERIFY(!copy.Has(QStringLiteral("@PosNameList")));
+
+        // Without the box the copy needs one store, and nothing more: a store that
+        // the type's stored value depends on may stay out.
+        TParamObject some;
+        some.Add(QStringLiteral("@PosID"), stores.r1);
+        some.Add(QStringLiteral("@viptype"), gold);
+        driver.setNextHandler([&](QDialog& dialog) {
+            TBaseQuery* window = windowIn(dialog);
+            TQueryGrid* grid = window->GetMainGrid();
+            QTest::keyClick(grid, Qt::Key_O);
+            QCOMPARE(boxes.last().text, AtLeastOneStore);
+            QTest::keyClick(grid, Qt::Key_Space);
+            QTest::keyClick(grid, Qt::Key_O);
+            QVERIFY(!dialog.isVisible());
+        });
+        QCOMPARE(CallQueryClass(QStringLiteral("TPosMultSelFun"), some), mrOk);
+        QCOMPARE(boxes.shown().size(), 1);
+        QCOMPARE(some.AsInteger(QStringLiteral("@CanAllPos")), 0);
+        QCOMPARE(some.AsString(QStringLiteral("@PosList")), line(stores.i1, QStringLiteral("大学城店")));
+
+        // The head-office picker hides the box, yet A still works it.
+        TParamObject withCenter;
+        driver.setNextHandler([&](QDialog& dialog) {
+            TBaseQuery* window = windowIn(dialog);
+            QCheckBox* all = boxOf(window, QStringLiteral("chkAll"));
+            QCheckBox* center = boxOf(window, QStringLiteral("chkCenter"));
+            QVERIFY(!all->isVisible());
+            QVERIFY(center->isVisible());
+            QCOMPARE(center->text(), QStringLiteral("选择总部[B]"));
+            QCOMPARE(center->geometry().left(), 10 + 200 + 33);
+            QCOMPARE(center->width(), 100);
+            QVERIFY(!center->isChecked());
+            QTest::keyClick(window->GetMainGrid(), Qt::Key_A);
+            QCOMPARE(marks(window), QStringList(4, Mark));
+            QTest::keyClick(window->GetMainGrid(), Qt::Key_O);
+        });
+        QCOMPARE(CallQueryClass(QStringLiteral("TPosWithCenterMultSel"), withCenter), mrOk);
+        QCOMPARE(withCenter.AsInteger(QStringLiteral("@CanAllPos")), 1);
+        QCOMPARE(withCenter.AsInteger(QStringLiteral("@CanCenter")), 0);
+        QCOMPARE(withCenter.AsString(QStringLiteral("@PosList")), QStringLiteral("全部门店"));
+        QCOMPARE(withCenter.AsString(QStringLiteral("@PosNameList")), QStringLiteral("全部门店"));
+
+        // Opened again with what it handed back: the box is still checked; with the
+        // head office as well the text names it first.
+        driver.setNextHandler([&](QDialog& dialog) {
+            TBaseQuery* window = windowIn(dialog);
+            QVERIFY(boxOf(window, QStringLiteral("chkAll"))->isChecked());
+            QTest::mouseClick(boxOf(window, QStringLiteral("chkCenter")), Qt::LeftButton);
+            QTest::mouseClick(buttonOf(window, QStringLiteral("确定[O]")), Qt::LeftButton);
+        });
+        QCOMPARE(CallQueryClass(QStringLiteral("TPosWithCenterMultSel"), withCenter), mrOk);
+        QCOMPARE(withCenter.AsInteger(QStringLiteral("@CanCenter")), 1);
+        QCOMPARE(withCenter.AsString(QStringLiteral("@PosList")), QStringLiteral("总部,全部门店"));
+        QCOMPARE(withCenter.AsString(QStringLiteral("@PosNameList")), QStringLiteral("总部,全部门店"));
+        QCOMPARE(driver.leftOpen(), 0);
+        QCOMPARE(driver.unhandled(), 0);
+    }
+
+    void emptyChoicesAndTheHeadOffice() {
+        TestDatabase db;
+        ModalDriver driver;
+        ScriptedMessages boxes;
+
+        // No store at all: the at-least-one message, unless the box is checked;
+        // then the window closes with OK and hands nothing back.
+        TParamObject none;
+        driver.setNextHandler([&](QDialog& dialog) {
+            TBaseQuery* window = windowIn(dialog);
+            QCOMPARE(window->RowCount(), 0);
+            QTest::keyClick(window->GetMainGrid(), Qt::Key_O);
+            QCOMPARE(boxes.last().text, AtLeastOneStore);
+            QCOMPARE(boxes.last().caption, QStringLiteral("提示"));
+            QTest::keyClick(window->GetMainGrid(), Qt::Key_Escape);
+        });
+        QCOMPARE(CallQueryClass(QStringLiteral("TPosMultSel"), none), mrCancel);
+        none.Add(QStringLiteral("@CanAllPos"), 1);
+        driver.setNextHandler(
+            [&](QDialog& dialog) { QTest::keyClick(windowIn(dialog)->GetMainGrid(), Qt::Key_O); });
+        QCOMPARE(CallQueryClass(QStringLiteral("TPosMultSel"), none), mrOk);
+        QVERIFY(!none.Has(QStringLiteral("@Sel")));
+        QVERIFY(!none.Has(QStringLiteral("@PosList")));
+        driver.setNextHandler([&](QDialog& dialog) {
+            TBaseQuery* window = windowIn(dialog);
+            QCOMPARE(boxOf(window, QStringLiteral("chkAll"))->text(), QStringLiteral("选择全部POS机[A]"));
+            QTest::keyClick(window->GetMainGrid(), Qt::Key_O);
+            QCOMPARE(boxes.last().text, QStringLiteral("必须选择至少一个Pos机。"));
+            QCOMPARE(boxes.last().caption, QStringLiteral("提示"));
+            QTest::keyClick(window->GetMainGrid(), Qt::Key_X);
+        });
+        QCOMPARE(CallQueryClass(QStringLiteral("TMachineSel"), *std::make_unique<TParamObject>()), mrCancel);
+        QCOMPARE(boxes.shown().size(), 2);
+
+        const int store = addStore(QStringLiteral("0101"), QStringLiteral("人民路店"), 0, 1);
+        addStore(QStringLiteral("0102"), QStringLiteral("解放路店"), 0, 2);
+
+        // The head-office picker accepts an empty choice and still reports the box.
+        TParamObject center;
+        driver.setNextHandler(
+            [&](QDialog& dialog) { QTest::keyClick(windowIn(dialog)->GetMainGrid(), Qt::Key_O); });
+        QCOMPARE(CallQueryClass(QStringLiteral("TPosWithCenterMultSel"), center), mrOk);
+        QCOMPARE(center.AsInteger(QStringLiteral("@CanCenter")), 0);
+        QVERIFY(center.Has(QStringLiteral("@CanCenter")));
+        QVERIFY(!center.Has(QStringLiteral("@Sel")));
+        QVERIFY(!center.Has(QStringLiteral("@PosList")));
+
+        // The head office alone is a choice.
+        driver.setNextHandler([&](QDialog& dialog) {
+            TBaseQuery* window = windowIn(dialog);
+            QTest::mouseClick(boxOf(window, QStringLiteral("chkCenter")), Qt::LeftButton);
+            QTest::keyClick(window->GetMainGrid(), Qt::Key_O);
+        });
+        QCOMPARE(CallQueryClass(QStringLiteral("TPosWithCenterMultSel"), center), mrOk);
+        QCOMPARE(center.AsString(QStringLiteral("@Sel")), QStringLiteral("1"));
+        QCOMPARE(center.AsInteger(QStringLiteral("@CanAllPos")), 0);
+        QCOMPARE(center.AsString(QStringLiteral("@PosList")), QStringLiteral("0=总部"));
+        QCOMPARE(center.AsString(QStringLiteral("@PosNameList")), QStringLiteral("0=总部"));
+
+        // The head office comes first; the lines handed back open the picker as they were left.
+        TParamObject both;
+        driver.setNextHandler([&](QDialog& dialog) {
+            TBaseQuery* window = windowIn(dialog);
+            QTest::mouseClick(boxOf(window, QStringLiteral("chkCenter")), Qt::LeftButton);
+            QTest::keyClick(window->GetMainGrid(), Qt::Key_Space);
+            QTest::keyClick(window->GetMainGrid(), Qt::Key_O);
+        });
+        QCOMPARE(CallQueryClass(QStringLiteral("TPosWithCenterMultSel"), both), mrOk);
+        QCOMPARE(both.AsString(QStringLiteral("@PosList")),
+                 QStringLiteral("0=总部\r\n") + line(store, QStringLiteral("人民路店")));
+        QCOMPARE(both.AsString(QStringLiteral("@PosNameList")),
+                 QStringLiteral("0=总部,\n") + line(store, QStringLiteral("人民路店")));
+        TParamObject again;
+        again.Add(QStringLiteral("@PosList"), both.AsString(QStringLiteral("@PosList")));
+        driver.setNextHandler([&](QDialog& dialog) {
+            TBaseQuery* window = windowIn(dialog);
+            QVERIFY(boxOf(window, QStringLiteral("chkCenter"))->isChecked());
+            QCOMPARE(marks(window), (QStringList{Mark, QString()}));
+            QTest::keyClick(window->GetMainGrid(), Qt::Key_X);
+        });
+        QCOMPARE(CallQueryClass(QStringLiteral("TPosWithCenterMultSel"), again), mrCancel);
+        QCOMPARE(boxes.shown().size(), 2);
+        QCOMPARE(driver.leftOpen(), 0);
+    }
+
+    void machinePickerFollowsTheEdition() {
+        TestDatabase db;
+        const Chain stores;
+        const int m1 = addMachine(QStringLiteral("0101-1"), QStringLiteral("人民路店1号收银机"), stores.r1);
+        const int m2 = addMachine(QStringLiteral("0101-2"), QStringLiteral("人民路店2号收银机"), stores.r1);
+        const int m3 = addMachine(QStringLiteral("0201-1"), QStringLiteral("大学城店1号收银机"), stores.i1);
+        addMachine(QStringLiteral("0101-3"), QStringLiteral("人民路店旧收银机"), stores.r1, 1);
+        ModalDriver driver;
+        ScriptedMessages boxes;
+
+        TParamObject params;
+        params.Add(QStringLiteral("@MachineList"), line(m2, QStringLiteral("人民路店2号收银机")));
+        driver.setNextHandler([&](QDialog& dialog) {
+            TBaseQuery* window = windowIn(dialog);
+            TQueryGrid* grid = window->GetMainGrid();
+            QCOMPARE(window->RowCount(), 2);
+            QCOMPARE(marks(window), (QStringList{QString(), Mark}));
+            QTest::keyClick(grid, Qt::Key_Space);
+            QTest::keyClick(grid, Qt::Key_Space);
+            QCOMPARE(marks(window), (QStringList{Mark, QString()}));
+            // The focus is on OK now; space presses it.
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+            QVERIFY(!dialog.isVisible());
+        });
+        QCOMPARE(CallQueryClass(QStringLiteral("TMachineSel"), params), mrOk);
+        QCOMPARE(params.AsString(QStringLiteral("@MachineList")),
+                 line(m1, QStringLiteral("人民路店1号收银机")));
+        QCOMPARE(params.AsString(QStringLiteral("@MachineNameList")),
+                 line(m1, QStringLiteral("人民路店1号收银机")));
+        QCOMPARE(params.Value(QStringLiteral("@withConnectType1")).toInt(), 0);
+        QVERIFY(!params.Has(QStringLiteral("@Sel")));
+        QVERIFY(!params.Has(QStringLiteral("@PosList")));
+
+        // Edition 7 also lists the tills of stores of connection type 1.
+        Ucomvar().nMedVersion = 7;
+        TParamObject all;
+        driver.setNextHandler([&](QDialog& dialog) {
+            TBaseQuery* window = windowIn(dialog);
+            QCOMPARE(window->RowCount(), 3);
+            QTest::keyClick(window->GetMainGrid(), Qt::Key_A);
+            QTest::keyClick(window->GetMainGrid(), Qt::Key_O);
+        });
+        QCOMPARE(CallQueryClass(QStringLiteral("TMachineSel"), all), mrOk);
+        const QStringList tills = {line(m1, QStringLiteral("人民路店1号收银机")),
+                                   line(m2, QStringLiteral("人民路店2号收银机")),
+                                   line(m3, QStringLiteral("大学城店1号收银机"))};
+        QCOMPARE(all.AsString(QStringLiteral("@MachineList")), tills.join(QStringLiteral("\r\n")));
+        QCOMPARE(all.AsString(QStringLiteral("@MachineNameList")), tills.join(QStringLiteral(",\n")));
+        QCOMPARE(all.Value(QStringLiteral("@withConnectType1")).toInt(), 1);
+        QVERIFY(!all.Has(QStringLiteral("@CanAllPos")));
+        QCOMPARE(boxes.shown().size(), 0);
+        QCOMPARE(driver.leftOpen(), 0);
+    }
+};
+
+QTEST_MAIN(StorePickersTest)
+#include "tst_StorePickers.moc"

@@ -1,0 +1,337 @@
+#include "vip/cardtypes/CardTypeMemberDayPage.h"
+
+#include "host/sdk/MessageBox.h"
+#include "host/sdk/ui/NumberText.h"
+#include "vip/cardtypes/CardTypeFields.h"
+#include "vip/cardtypes/CardTypeRuleExports.h"
+#include "vip/cardtypes/VipCardTypeWriter.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+using namespace CardTypeFields;
+
+namespace {
+
+constexpr double MultiplierHigh = 10;
+constexpr int MonthDays = 1;
+constexpr int WeekDays = 2;
+
+QLineEdit* rateEdit(const char* name, double high) {
+    QLineEdit* edit = NumberEdit(name, KeyFilter::DigitsDotMinus, 6);
+    KeepRate(edit, high);
+    return edit;
+}
+
+// The chosen days are only ever filled by the picker beside them.
+QLineEdit* dayList(const char* name) {
+    QLineEdit* edit = Edit(name);
+    edit->setReadOnly(true);
+    return edit;
+}
+
+QPushButton* pickerButton(const char* name) {
+    auto* button = new QPushButton(QStringLiteral("..."));
+    button->setObjectName(QLatin1String(name));
+    button->setFixedWidth(32);
+    return button;
+}
+
+QString number(const ClientDataSet& type, const char* field) {
+    return DoubleToString(type.FieldByName(QLatin1String(field)).AsFloat());
+}
+
+} // namespace
+
+CardTypeMemberDayPage::CardTypeMemberDayPage(QWidget* parent)
+    : CardTypePage(parent)
+    , m_order(new QComboBox)
+    , m_days(new QStackedWidget)
+    , m_monthList(dayList("Remonthlist"))
+    , m_monthPoints(rateEdit("ReNum", 0))
+    , m_monthDiscount(rateEdit("LmE_VipDayDisCount", 100))
+    , m_monthUseDiscount(CheckBox("cbUseDisAndVip", QStringLiteral("会员卡折扣有效")))
+    , m_monthUseVipPrice(CheckBox("cbUseVipprice", QStringLiteral("会员价有效")))
+    , m_weekList(dayList("Reweeklist"))
+    , m_weekPoints(rateEdit("edtWeekVIPDayXIntegral", 0))
+    , m_weekDiscount(rateEdit("edtWeekVIPDayDisCount", 100))
+    , m_weekUseDiscount(CheckBox("chkWeekVIPDayUseDis", QStringLiteral("会员卡折扣有效")))
+    , m_weekUseVipPrice(CheckBox("chkWeekVIPDayUseVipPrice", QStringLiteral("会员价有效")))
+    , m_birthdayDay(CheckBox("CheckBox1", QStringLiteral("当日有效")))
+    , m_birthdayMonth(CheckBox("CheckBox2", QStringLiteral("当月有效")))
+    , m_birthdayDiscountLabel(Label(QStringLiteral("会员生日折扣"), "lblBirthdayDiscount"))
+    , m_birthdayDiscount(rateEdit("LmE_BitthyDisCount", 100))
+    , m_birthdayPointsLabel(Label(QStringLiteral("会员生日"), "lblBirthdayPoints"))
+    , m_birthdayPoints(rateEdit("ReBirthyNum", 0))
+    , m_otherDiscount(CheckBox("chkNotVipDayDiscount", QStringLiteral("会员卡折扣有效")))
+    , m_otherVipPrice(CheckBox("chkNotVipDayVipPrice", QStringLiteral("会员价有效")))
+    , m_otherPoints(CheckBox("chkNotVipDayIntegral", QStringLiteral("积分有效")))
+    , m_otherProductDiscount(CheckBox("chkNotVipDayPtypeDis", QStringLiteral("商品折扣有效"))) {
+    m_order->setObjectName(QStringLiteral("cbxVIPOrder"));
+    m_order->addItems({QStringLiteral("按月指定"), QStringLiteral("按周指定")});
+    m_days->setObjectName(QStringLiteral("stkVipDay"));
+    m_days->addWidget(buildMonth());
+    m_days->addWidget(buildWeek());
+
+    auto* order = new QHBoxLayout;
+    order->addWidget(Label(QStringLiteral("会员日指定方式")));
+    order->addWidget(m_order);
+    order->addStretch();
+    auto* note = Label(QStringLiteral("说明：折扣以百分比表示，100为不打折；倍积分为0时当天消费不积分。"));
+    note->setWordWrap(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(order);
+    layout->addWidget(m_days);
+    layout->addWidget(buildBirthday());
+    layout->addWidget(buildOtherDays());
+    layout->addWidget(note);
+    layout->addStretch();
+
+    connect(m_order, &QComboBox::currentIndexChanged, m_days, &QStackedWidget::setCurrentIndex);
+    connect(m_birthdayDay, &QCheckBox::toggled, this, [this](bool on) { chooseBirthday(m_birthdayDay, on); });
+    connect(m_birthdayMonth, &QCheckBox::toggled, this,
+            [this](bool on) { chooseBirthday(m_birthdayMonth, on); });
+    // A birthday option the user picks starts from what the monthly member day gives.
+    for (QCheckBox* option : {m_birthdayDay, m_birthdayMonth}) {
+        connect(option, &QCheckBox::clicked, this, [this] {
+            if (!m_shown)
+                return;
+            m_birthdayDiscount->setText(m_monthDiscount->text());
+            m_birthdayPoints->setText(m_monthPoints->text());
+        });
+    }
+}
+
+QGroupBox* CardTypeMemberDayPage::buildMonth() {
+    auto* box = new QGroupBox(QStringLiteral("月会员日设置"));
+    box->setObjectName(QStringLiteral("gbMonthVipDay"));
+    QPushButton* pick = pickerButton("btnMonthDays");
+    auto* grid = new QGridLayout(box);
+    grid->addWidget(Label(QStringLiteral("会员日")), 0, 0);
+    grid->addWidget(m_monthList, 0, 1, 1, 3);
+    grid->addWidget(pick, 0, 4);
+    QLabel* before = Label(QStringLiteral("会员日"));
+    QLabel* after = Label(QStringLiteral("倍积分"));
+    grid->addWidget(before, 1, 0);
+    grid->addWidget(m_monthPoints, 1, 1);
+    grid->addWidget(after, 1, 2);
+    grid->addWidget(Label(QStringLiteral("会员日折扣")), 2, 0);
+    grid->addWidget(m_monthDiscount, 2, 1);
+    grid->addWidget(m_monthUseDiscount, 3, 0, 1, 2);
+    grid->addWidget(m_monthUseVipPrice, 3, 2, 1, 2);
+    m_pointsWidgets << before << m_monthPoints << after;
+    connect(pick, &QPushButton::clicked, this,
+            [this] { m_monthList->setText(ShowVipdaySel(m_monthList->text(), MonthDays)); });
+    return box;
+}
+
+QGroupBox* CardTypeMemberDayPage::buildWeek() {
+    auto* box = new QGroupBox(QStringLiteral("周会员日设置"));
+    box->setObjectName(QStringLiteral("gbWeekVipDay"));
+    QPushButton* pick = pickerButton("btnWeekDays");
+    auto* grid = new QGridLayout(box);
+    grid->addWidget(Label(QStringLiteral("会员日")), 0, 0);
+    grid->addWidget(m_weekList, 0, 1, 1, 3);
+    grid->addWidget(pick, 0, 4);
+    QLabel* before = Label(QStringLiteral("会员日"));
+    QLabel* after = Label(QStringLiteral("倍积分"));
+    grid->addWidget(before, 1, 0);
+    grid->addWidget(m_weekPoints, 1, 1);
+    grid->addWidget(after, 1, 2);
+    grid->addWidget(Label(QStringLiteral("会员日折扣")), 2, 0);
+    grid->addWidget(m_weekDiscount, 2, 1);
+    grid->addWidget(m_weekUseDiscount, 3, 0, 1, 2);
+    grid->addWidget(m_weekUseVipPrice, 3, 2, 1, 2);
+    m_pointsWidgets << before << m_weekPoints << after;
+    connect(pick, &QPushButton::clicked, this,
+            [this] { m_weekList->setText(ShowVipdaySel(m_weekList->text(), WeekDays)); });
+    return box;
+}
+
+QGroupBox* CardTypeMemberDayPage::buildBirthday() {
+    auto* box = new QGroupBox(QStringLiteral("会员生日设置"));
+    box->setObjectName(QStringLiteral("gbBirthday"));
+    auto* grid = new QGridLayout(box);
+    grid->addWidget(m_birthdayDay, 0, 0);
+    grid->addWidget(m_birthdayMonth, 0, 1);
+    grid->addWidget(m_birthdayDiscountLabel, 1, 0);
+    grid->addWidget(m_birthdayDiscount, 1, 1);
+    QLabel* after = Label(QStringLiteral("倍积分"));
+    grid->addWidget(m_birthdayPointsLabel, 2, 0);
+    grid->addWidget(m_birthdayPoints, 2, 1);
+    grid->addWidget(after, 2, 2);
+    grid->setColumnStretch(3, 1);
+    m_pointsWidgets << m_birthdayPointsLabel << m_birthdayPoints << after;
+    return box;
+}
+
+// Which benefits stay valid on the other days. Kept out of sight: every type that
+// has member days keeps all of them valid.
+QGroupBox* CardTypeMemberDayPage::buildOtherDays() {
+    auto* box = new QGroupBox(QStringLiteral("非会员日设置"));
+    box->setObjectName(QStringLiteral("gbNotVipDay"));
+    auto* row = new QHBoxLayout(box);
+    for (QCheckBox* option : {m_otherDiscount, m_otherVipPrice, m_otherPoints, m_otherProductDiscount}) {
+        option->setChecked(true);
+        row->addWidget(option);
+    }
+    box->hide();
+    return box;
+}
+
+void CardTypeMemberDayPage::Load(const ClientDataSet* type) {
+    const QSignalBlocker dayBlocker(m_birthdayDay);
+    const QSignalBlocker monthBlocker(m_birthdayMonth);
+    m_order->setCurrentIndex(0);
+    m_monthList->clear();
+    m_weekList->clear();
+    m_monthPoints->setText(QStringLiteral("1"));
+    m_monthDiscount->setText(QStringLiteral("100"));
+    m_weekPoints->setText(QStringLiteral("1"));
+    m_weekDiscount->setText(QStringLiteral("100"));
+    m_birthdayDiscount->setText(QStringLiteral("100"));
+    m_birthdayPoints->setText(QStringLiteral("1"));
+    m_birthdayDay->setChecked(false);
+    m_birthdayMonth->setChecked(false);
+    if (type) {
+        const auto field = [type](const char* name) { return type->FieldByName(QLatin1String(name)); };
+        const int order = field("VIPDayOrder").AsInteger();
+        m_order->setCurrentIndex(order == 2 ? 1 : 0);
+        if (field("UseVipDay").AsInteger() != 0) {
+            m_monthList->setText(field("MonthDayList").AsString());
+            m_weekList->setText(VipCardTypeWriter::digitsToWeekdays(field("DayList").AsString()));
+            m_monthPoints->setText(number(*type, "XIntegral"));
+            m_monthDiscount->setText(field("vipdayDisCount").AsString());
+            m_monthUseDiscount->setChecked(field("UseDisAndVipPrice").AsBoolean());
+            m_monthUseVipPrice->setChecked(field("UseVipPrice").AsBoolean());
+            m_weekPoints->setText(number(*type, "WeekVIPDayXIntegral"));
+            m_weekDiscount->setText(field("WeekVIPDayDisCount").AsString());
+            m_weekUseDiscount->setChecked(field("WeekVIPDayUseDis").AsBoolean());
+            m_weekUseVipPrice->setChecked(field("WeekVIPDayUseVipPrice").AsBoolean());
+            const int birthday = field("usebirthday").AsInteger();
+            if (birthday == 1) {
+                m_birthdayDay->setChecked(true);
+                m_birthdayDiscount->setText(field("BirthdyDisCount").AsString());
+                m_birthdayPoints->setText(number(*type, "BirthdyXIntegral"));
+            } else if (birthday == 2) {
+                m_birthdayMonth->setChecked(true);
+                m_birthdayDiscount->setText(field("BirthdyMontyDisCount").AsString());
+                m_birthdayPoints->setText(number(*type, "BirthdyMonthXIntegral"));
+            }
+            for (QCheckBox* option :
+                 {m_otherDiscount, m_otherVipPrice, m_otherPoints, m_otherProductDiscount})
+                option->setChecked(true);
+        }
+    }
+    m_days->setCurrentIndex(m_order->currentIndex());
+    updateBirthdayLabels();
+}
+
+void CardTypeMemberDayPage::SetPointsAllowed(bool allowed) {
+    for (QWidget* widget : m_pointsWidgets) {
+        widget->setVisible(allowed);
+        widget->setEnabled(allowed);
+    }
+    m_otherPoints->setEnabled(allowed);
+}
+
+void CardTypeMemberDayPage::OfferFor(VipCardTypeSettings::Mode mode) {
+    using S = VipCardTypeSettings;
+    const bool discount = mode != S::MemberPrice;
+    const bool vipPrice = mode != S::MemberDiscount;
+    m_monthUseDiscount->setVisible(discount);
+    m_weekUseDiscount->setVisible(discount);
+    m_monthUseVipPrice->setVisible(vipPrice);
+    m_weekUseVipPrice->setVisible(vipPrice);
+}
+
+void CardTypeMemberDayPage::ApplyMemberDay(VipCardTypeSettings::Mode mode, bool on, const QString& rate) {
+    using S = VipCardTypeSettings;
+    OfferFor(mode);
+    if (mode == S::MemberPrice)
+        m_weekUseVipPrice->setChecked(true);
+    if (mode == S::MemberDiscount) {
+        m_monthUseVipPrice->setChecked(false);
+        m_weekUseVipPrice->setChecked(false);
+    }
+    if (!on)
+        return;
+    for (QLineEdit* discount : {m_monthDiscount, m_weekDiscount, m_birthdayDiscount}) {
+        if (StringToDouble(discount->text()) == 100)
+            discount->setText(rate);
+    }
+    if (!m_birthdayDay->isChecked() && !m_birthdayMonth->isChecked())
+        m_birthdayDay->setChecked(true);
+}
+
+// The two birthday options exclude each other and one of them always holds.
+void CardTypeMemberDayPage::chooseBirthday(QCheckBox* chosen, bool on) {
+    QCheckBox* other = chosen == m_birthdayDay ? m_birthdayMonth : m_birthdayDay;
+    other->setChecked(!on);
+    updateBirthdayLabels();
+}
+
+void CardTypeMemberDayPage::updateBirthdayLabels() {
+    const bool month = m_birthdayMonth->isChecked();
+    m_birthdayDiscountLabel->setText(month ? QStringLiteral("会员生日月折扣")
+                                           : QStringLiteral("会员生日折扣"));
+    m_birthdayPointsLabel->setText(month ? QStringLiteral("会员生日月") : QStringLiteral("会员生日"));
+}
+
+bool CardTypeMemberDayPage::multiplierFits(QLineEdit* field, const QString& text) {
+    FormatRate(field, 0);
+    const double value = StringToDouble(field->text());
+    if (value >= 0 && value <= MultiplierHigh)
+        return true;
+    Messagebox(text, QStringLiteral("输入错误"), MB::Ok | MB::IconInformation);
+    Open();
+    field->setFocus();
+    return false;
+}
+
+bool CardTypeMemberDayPage::CheckMultipliers() {
+    if (!multiplierFits(m_monthPoints,
+                        QStringLiteral("月会员日消费积分倍数超出许可范围0到10，请重新录入！")) ||
+        !multiplierFits(m_weekPoints, QStringLiteral("周会员日消费积分倍数超出许可范围0到10，请重新录入！")))
+        return false;
+    if (m_birthdayDay->isChecked())
+        return multiplierFits(m_birthdayPoints,
+                              QStringLiteral("会员生日消费积分倍数超出许可范围0到10，请重新录入！"));
+    if (m_birthdayMonth->isChecked())
+        return multiplierFits(m_birthdayPoints,
+                              QStringLiteral("会员生日月消费积分倍数超出许可范围0到10，请重新录入！"));
+    return true;
+}
+
+void CardTypeMemberDayPage::Fill(VipCardTypeSettings& s) const {
+    using S = VipCardTypeSettings;
+    s.dayOrderItem = m_order->currentIndex();
+    s.monthDayList = m_monthList->text();
+    s.weekDayList = m_weekList->text();
+    s.monthMultiplier = StringToDouble(m_monthPoints->text());
+    s.monthDiscount = StringToInt(m_monthDiscount->text());
+    s.monthUseDiscount = m_monthUseDiscount->isChecked();
+    s.monthUseVipPrice = m_monthUseVipPrice->isChecked();
+    s.weekMultiplier = StringToDouble(m_weekPoints->text());
+    s.weekDiscountText = m_weekDiscount->text();
+    s.weekUseDiscount = m_weekUseDiscount->isChecked();
+    s.weekUseVipPrice = m_weekUseVipPrice->isChecked();
+    // Bits 1, 2, 4 and 6, the positions the rule cache reads them from.
+    s.notVipDayFlags =
+        (m_otherDiscount->isChecked() ? 1 << 1 : 0) | (m_otherVipPrice->isChecked() ? 1 << 2 : 0) |
+        (m_otherPoints->isChecked() ? 1 << 4 : 0) | (m_otherProductDiscount->isChecked() ? 1 << 6 : 0);
+    s.birthday = m_birthdayDay->isChecked()
+                     ? S::BirthdayDay
+                     : (m_birthdayMonth->isChecked() ? S::BirthdayMonth : S::NoBirthday);
+    s.birthdayDiscount = StringToInt(m_birthdayDiscount->text());
+    s.birthdayMultiplier = StringToDouble(m_birthdayPoints->text());
+}

@@ -1,0 +1,28 @@
+#include "vip/cardtypes/CardTypeRuleDelegate.h"
+
+#include "host/sdk/ui/KeyFilter.h"
+#include "vip/cardtypes/CardTypeRuleModel.h"
+
+#include <QLineEdit>
+
+namespace {
+
+constexpr int CommentLength = 50;
+
+} // namespace
+
+QWidget* CardTypeRuleDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                                            const QModelIndex& index) const {
+    QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+    auto* line = qobject_cast<QLineEdit*>(editor);
+    const auto* model = qobject_cast<const CardTypeRuleModel*>(index.model());
+    if (!line || !model)
+        return editor;
+    const CardTypeRuleModel::Field field = model->FieldOf(index.column());
+    // A minus sign may be typed: the cell turns a negative number into 0 itself.
+    if (CardTypeRuleModel::IsNumeric(field))
+        SetKeyFilter(line, KeyFilter::DigitsDotMinus);
+    else if (field == CardTypeRuleModel::Field::Comment)
+        line->setMaxLength(CommentLength);
+    return editor;
+}

@@ -1,0 +1,73 @@
+#include "vip/cardtypes/TVipCardTypeSet.h"
+
+#include "host/sdk/DataModule.h"
+#include "host/sdk/MessageBox.h"
+#include "host/sdk/Transaction.h"
+#include "host/sdk/ui/CallQueryClass.h"
+#include "vip/cardtypes/VipCardTypeSet.h"
+
+TVipCardTypeSet::TVipCardTypeSet(QWidget* parent)
+    : TVipCardType(parent) {
+    setWindowTitle(QStringLiteral("会员卡类型设置"));
+}
+
+void TVipCardTypeSet::OnIniButton() {
+    TVipCardType::OnIniButton();
+    AddButtonAndGetAction(QStringLiteral("添    加[&A]"), &TVipCardTypeSet::OnAddExcetue);
+    AddButtonAndGetAction(QStringLiteral("修    改[&M]"), &TVipCardTypeSet::OnEditExcetue);
+    AddButtonAndGetAction(QStringLiteral("删    除[&D]"), &TVipCardTypeSet::OnDelExcetue);
+    AddButtonAndGetAction(QStringLiteral("积分兑换设置[&Z]"), &TVipCardTypeSet::OnExchangeSet);
+    AddGridMenu(QStringLiteral("积分兑换设置&Z"), &TVipCardTypeSet::OnExchangeSet);
+}
+
+void TVipCardTypeSet::OnAddExcetue() {
+    VipCardTypeSet(0);
+    RefreshData();
+}
+
+void TVipCardTypeSet::OnEditExcetue() {
+    if (CurrentRow() < 0)
+        return;
+    VipCardTypeSet(GDataVar(QStringLiteral("ctypeid")).toInt());
+    RefreshData();
+}
+
+void TVipCardTypeSet::OnDelExcetue() {
+    if (CurrentRow() < 0)
+        return;
+    if (Messagebox(QStringLiteral("你是否真的要删除这类会员卡？"), QStringLiteral("是否删除?"),
+                   MB::OkCancel | MB::IconQuestion) != IDOK)
+        return;
+    switch (deleteType(GDataVar(QStringLiteral("ctypeid")).toInt())) {
+    case 0:
+        RefreshData();
+        break;
+    case -1:
+        ShowErrorAndAbort(ErrorWriteDb);
+    case -2:
+        ShowErrorAndAbort(QStringLiteral("该会员卡类型正在使用不能删除!"));
+    case -3:
+        ShowErrorAndAbort(QStringLiteral("发现相同的编号!"));
+    default:
+        break;
+    }
+}
+
+int TVipCardTypeSet::deleteType(int typeId) {
+    Transaction transaction(dmClient());
+    const int result = dmClient().ExecuteProcByName(
+        QStringLiteral("Y_InsVipAuto"),
+        {QStringLiteral("@edittype"), QStringLiteral("@cardbz"), QStringLiteral("@Autoid")},
+        {QStringLiteral("D"), QStringLiteral("1"), typeId});
+    if (result != 0)
+        return result;
+    dmClient().ExecuteSQL(QStringLiteral("DELETE FROM PosVipType WHERE viptype = ?"), {typeId});
+    dmClient().ExecuteSQL(QStringLiteral("DELETE FROM vipAutoDiscount WHERE VipTypeId = ?"), {typeId});
+    transaction.Commit();
+    return result;
+}
+
+void TVipCardTypeSet::OnExchangeSet() {
+    TParamObject none;
+    CallQueryClass(QStringLiteral("TVipExchangeQuery"), none);
+}
