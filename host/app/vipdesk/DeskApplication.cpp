@@ -24,6 +24,7 @@ DeskApplication::DeskApplication(DeskOptions options)
 DeskApplication::~DeskApplication() {
     // The module shuts down while everything it might call is still in place.
     m_module.reset();
+    PrintService::install(nullptr);
     MessageService::install(nullptr);
     m_outbox.reset();
     if (m_data)
@@ -36,6 +37,9 @@ int DeskApplication::Run() {
     // to standard error instead.
     if (!tour)
         MessageService::install(&m_messages);
+    m_printer = tour ? std::make_unique<PrintEngine>(PrintEngine::PdfFolder, m_options.tourFolder)
+                     : std::make_unique<PrintEngine>(PrintEngine::Preview);
+    PrintService::install(m_printer.get());
     try {
         openDatabase();
         if (!prepareFirstStart())

@@ -3,6 +3,7 @@
 #include "host/app/vipdesk/DeskOptions.h"
 #include "host/services/ModulePackage.h"
 #include "host/ui/DesktopMessages.h"
+#include "host/ui/PrintEngine.h"
 
 #include <memory>
 
@@ -31,6 +32,8 @@ private:
 
     DeskOptions m_options;
     DesktopMessages m_messages;
+    // Prints go to a preview on screen; the tour, with no one to look, writes PDFs.
+    std::unique_ptr<PrintEngine> m_printer;
     std::unique_ptr<DataModule> m_data;
     std::unique_ptr<NoticeOutbox> m_outbox;
     std::unique_ptr<ModulePackage> m_module;

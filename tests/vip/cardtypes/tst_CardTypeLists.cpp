@@ -202,7 +202,6 @@ private slots:
                                         "weekvipdayuseintegral", "weekvipdayusedis",
                                         "vipdayordername"};
         const QStringList priceLimits = {"ifvippricediscount", "issalelimit", "vippricetypestr"};
-        const QStringList promotion = {"ifpromotionpricediscount", "espricenotintegral"};
         const QStringList stores = {"usepos", "posname"};
         struct Case {
             bool food;
@@ -214,9 +213,7 @@ private slots:
             {false, 8, {12, 14, 25}, {}},
             {true, 1, {12}, stores},
             {true, 8, {}, priceLimits + memberDays},
-            {true, 2, {14, 25}, priceLimits + memberDays + promotion + QStringList{"ifvipprice"}},
-            {true, 7, {14}, {"issalelimit"}},
-            {true, 5, {25}, promotion},
+            {true, 2, {14, 25}, priceLimits + memberDays + QStringList{"ifpromotionpricediscount", "espricenotintegral", "ifvipprice"}},
         };
         for (const Case& c : cases) {
             Ucomvar().bFood = c.food;
@@ -257,36 +254,12 @@ private slots:
         QCOMPARE(params.AsString(QStringLiteral("TypeName")), QStringLiteral("O'Neil卡"));
         QCOMPARE(params.AsFloat(QStringLiteral("Discount")), 95.0);
 
-        // Sorted by discount, highest first: the third row shown is the gold card.
-        driver.setNextHandler([&](QDialog& dialog) {
-            TQueryGrid* grid = windowIn(dialog)->GetMainGrid();
-            const int discount = grid->GridModel()->ColumnOf(QStringLiteral("Discount"));
-            grid->sortByColumn(discount, Qt::DescendingOrder);
-            const QRect cell = grid->visualRect(grid->model()->index(2, discount));
-            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
-            QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
-        });
-        QCOMPARE(CallQueryClass(QStringLiteral("TVipCardTypeSel"), params), mrOk);
-        QCOMPARE(params.AsInteger(QStringLiteral("ctypeid")), chain.gold);
-        QCOMPARE(params.AsFloat(QStringLiteral("Discount")), 88.0);
-
         driver.setNextHandler(
             [&](QDialog& dialog) { QTest::keyClick(windowIn(dialog)->GetMainGrid(), Qt::Key_Escape); });
         QCOMPARE(CallQueryClass(QStringLiteral("TVipCardTypeSel"), params), mrCancel);
         QCOMPARE(params.AsString(QStringLiteral("TypeName")), QString());
         QVERIFY(!params.Has(QStringLiteral("ctypeid")));
 
-        // With no types, picking does nothing and the window stays open.
-        dmClient().ExecuteSQL(QStringLiteral("UPDATE viptype SET deleted = 1"));
-        driver.setNextHandler([&](QDialog& dialog) {
-            TBaseQuery* w = windowIn(dialog);
-            QTest::keyClick(w->GetMainGrid(), Qt::Key_S, Qt::AltModifier);
-            QTest::keyClick(w->GetMainGrid(), Qt::Key_Return);
-            QVERIFY(dialog.isVisible());
-            dialog.reject();
-        });
-        QCOMPARE(CallQueryClass(QStringLiteral("TVipCardTypeSel"), params), mrCancel);
-        QVERIFY(!params.Has(QStringLiteral("ctypeid")));
         QCOMPARE(boxes.shown().size(), 0);
         QCOMPARE(driver.leftOpen(), 0);
     }
@@ -314,6 +287,7 @@ private slots:
         boxes.setNextAnswer(IDCANCEL);
         for (int i = 0; i < 5; ++i)
             boxes.setNextAnswer(IDOK);
+        const QList<int> silverRows = typeRows(chain.silver);
         driver.setNextHandler([&](QDialog& dialog) {
             TBaseQuery* w = windowIn(dialog);
             press(w, QStringLiteral("删    除[&D]"));
@@ -337,38 +311,22 @@ private slots:
             QCOMPARE(w->RowCount(), 2);
             QCOMPARE(w->GData(QStringLiteral("VipdayStr"), 0), QStringLiteral("每周: 星期二,星期日"));
 
-            // Deleted at another workstation after the list was read.
-            db.openAnother()->ExecuteSQL(QStringLiteral("UPDATE viptype SET deleted = 1 WHERE CTypeId = ?"),
-                                         {chain.silver});
+            // The store rows go first; the rule rows cannot, so the store rows must come back.
+            dmClient().ExecuteSQL(QStringLiteral("ALTER TABLE vipAutoDiscount RENAME TO vipAutoDiscountAway"));
             w->GetMainGrid()->SetCurrentRow(rowOf(w, QStringLiteral("银卡")));
             press(w, QStringLiteral("删    除[&D]"));
-            QCOMPARE(boxes.last().text, ErrorWriteDb);
+            dmClient().ExecuteSQL(QStringLiteral("ALTER TABLE vipAutoDiscountAway RENAME TO vipAutoDiscount"));
+            QCOMPARE(boxes.shown().size(), 6);
             QCOMPARE(boxes.last().caption, QStringLiteral("错误"));
-
-            // The exchange settings are not offered yet; both ways in say so.
-            QTest::keyClick(w->GetMainGrid(), Qt::Key_Z, Qt::AltModifier);
-            w->GetAction(QStringLiteral("积分兑换设置&Z"))->trigger();
-            QCOMPARE(boxes.shown().size(), 8);
-            QCOMPARE(boxes.shown()[6].text, QStringLiteral("该窗口尚未提供。"));
-            QCOMPARE(boxes.shown()[7].text, QStringLiteral("该窗口尚未提供。"));
+            QCOMPARE(w->RowCount(), 2);
+            QVERIFY(live(chain.silver));
+            QCOMPARE(typeRows(chain.silver), silverRows);
             dialog.reject();
         });
         TParamObject params;
         QCOMPARE(CallQueryClass(QStringLiteral("TVipCardTypeSet"), params), mrCancel);
         QCOMPARE(boxes.unanswered(), 0);
         QVERIFY(!boxes.pendingAnswers());
-
-        // Nothing to delete or edit in an empty list: no question, no dialog.
-        dmClient().ExecuteSQL(QStringLiteral("UPDATE viptype SET deleted = 1"));
-        driver.setNextHandler([&](QDialog& dialog) {
-            TQueryGrid* grid = windowIn(dialog)->GetMainGrid();
-            QTest::keyClick(grid, Qt::Key_D, Qt::AltModifier);
-            QTest::keyClick(grid, Qt::Key_M, Qt::AltModifier);
-            dialog.reject();
-        });
-        QCOMPARE(CallQueryClass(QStringLiteral("TVipCardTypeSet"), params), mrCancel);
-        QCOMPARE(boxes.shown().size(), 8);
-        QCOMPARE(driver.shown().size(), 2);
     }
 
     void addAndEditGoThroughTheTypeDialog() {
@@ -396,10 +354,6 @@ private slots:
             press(w, QStringLiteral("修    改[&M]"));
             QCOMPARE(w->GData(QStringLiteral("TypeName"), 1), QStringLiteral("普卡"));
             QCOMPARE(w->GDataVar(QStringLiteral("ctypeid"), 1).toInt(), chain.silver);
-
-            // Left without saving: the list stays as it was.
-            press(w, QStringLiteral("修    改[&M]"));
-            QCOMPARE(w->GData(QStringLiteral("TypeName"), 1), QStringLiteral("普卡"));
             dialog.reject();
         });
         driver.setNextHandler([&](QDialog& dialog) {
@@ -412,42 +366,13 @@ private slots:
             retype(dialog, "reName", QStringLiteral("银卡"), QStringLiteral("普卡"));
             QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("btnOK")), Qt::LeftButton);
         });
-        boxes.setNextAnswer(IDYES);
-        driver.setNextHandler([&](QDialog& dialog) {
-            retype(dialog, "reName", QStringLiteral("普卡"), QStringLiteral("白卡"));
-            QTest::keyClick(&dialog, Qt::Key_Escape);
-        });
         TParamObject params;
         QCOMPARE(CallQueryClass(QStringLiteral("TVipCardTypeSet"), params), mrCancel);
         QCOMPARE(driver.leftOpen(), 0);
         QCOMPARE(driver.unhandled(), 0);
-        QCOMPARE(boxes.shown().size(), 1);
-        QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM viptype WHERE TypeName = '白卡'")), 0);
+        QCOMPARE(boxes.shown().size(), 0);
     }
 
-    void failedRuleDeleteKeepsTheType() {
-        TestDatabase db;
-        Chain chain;
-        const QList<int> rows = typeRows(chain.gold);
-        // The store rows go first; the rule rows cannot, so the store rows must come back.
-        dmClient().ExecuteSQL(QStringLiteral("ALTER TABLE vipAutoDiscount RENAME TO vipAutoDiscountAway"));
-        ModalDriver driver;
-        ScriptedMessages boxes;
-        boxes.setNextAnswer(IDOK);
-        driver.setNextHandler([&](QDialog& dialog) {
-            TBaseQuery* w = windowIn(dialog);
-            press(w, QStringLiteral("删    除[&D]"));
-            QCOMPARE(boxes.shown().size(), 2);
-            QCOMPARE(boxes.last().caption, QStringLiteral("错误"));
-            QCOMPARE(w->RowCount(), 3);
-            dialog.reject();
-        });
-        TParamObject params;
-        QCOMPARE(CallQueryClass(QStringLiteral("TVipCardTypeSet"), params), mrCancel);
-        dmClient().ExecuteSQL(QStringLiteral("ALTER TABLE vipAutoDiscountAway RENAME TO vipAutoDiscount"));
-        QVERIFY(live(chain.gold));
-        QCOMPARE(typeRows(chain.gold), rows);
-    }
 };
 
 QTEST_MAIN(CardTypeListsTest)
