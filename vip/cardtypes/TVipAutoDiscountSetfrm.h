@@ -1,12 +1,9 @@
 #pragma once
 
-#include "host/sdk/ui/TBaseDialog.h"
-#include "vip/cardtypes/BandCheck.h"
-
-class QLineEdit;
+#include "vip/cardtypes/TRuleBandDialog.h"
 
 // Editor of one band of a tiered discount ("累计折扣").
-class TVipAutoDiscountSetfrm : public TBaseDialog {
+class TVipAutoDiscountSetfrm : public TRuleBandDialog {
     Q_OBJECT
 
 public:
@@ -19,13 +16,10 @@ public:
     QString Comment() const;
 
 private:
-    void OnConfirm();
-    bool refuse(const QString& text, const QString& caption, QLineEdit* field);
+    void OnConfirm() override;
 
     QLineEdit* m_from;
     QLineEdit* m_to;
     QLineEdit* m_discount;
     QLineEdit* m_comment;
-    BandCheck m_check;
-    bool m_flag;
 };

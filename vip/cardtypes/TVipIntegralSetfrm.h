@@ -1,12 +1,9 @@
 #pragma once
 
-#include "host/sdk/ui/TBaseDialog.h"
-#include "vip/cardtypes/BandCheck.h"
-
-class QLineEdit;
+#include "vip/cardtypes/TRuleBandDialog.h"
 
 // Editor of one band of points by purchase amount ("会员积分").
-class TVipIntegralSetfrm : public TBaseDialog {
+class TVipIntegralSetfrm : public TRuleBandDialog {
     Q_OBJECT
 
 public:
@@ -20,14 +17,11 @@ public:
     QString Comment() const;
 
 private:
-    void OnConfirm();
-    void refuse(const QString& text, const QString& caption, QLineEdit* field);
+    void OnConfirm() override;
 
     QLineEdit* m_from;
     QLineEdit* m_to;
     QLineEdit* m_points;
     QLineEdit* m_base;
     QLineEdit* m_comment;
-    BandCheck m_check;
-    bool m_flag;
 };
