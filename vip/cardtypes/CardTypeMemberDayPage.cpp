@@ -79,8 +79,11 @@ CardTypeMemberDayPage::CardTypeMemberDayPage(QWidget* parent)
     m_order->setObjectName(QStringLiteral("cbxVIPOrder"));
     m_order->addItems({QStringLiteral("按月指定"), QStringLiteral("按周指定")});
     m_days->setObjectName(QStringLiteral("stkVipDay"));
-    m_days->addWidget(buildMonth());
-    m_days->addWidget(buildWeek());
+    m_days->addWidget(buildDays({QStringLiteral("月会员日设置"), QStringLiteral("gbMonthVipDay"), "btnMonthDays",
+                                 MonthDays, m_monthList, m_monthPoints, m_monthDiscount, m_monthUseDiscount,
+                                 m_monthUseVipPrice}));
+    m_days->addWidget(buildDays({QStringLiteral("周会员日设置"), QStringLiteral("gbWeekVipDay"), "btnWeekDays", WeekDays,
+                                 m_weekList, m_weekPoints, m_weekDiscount, m_weekUseDiscount, m_weekUseVipPrice}));
 
     auto* order = new QHBoxLayout;
     order->addWidget(Label(QStringLiteral("会员日指定方式")));
@@ -111,49 +114,27 @@ CardTypeMemberDayPage::CardTypeMemberDayPage(QWidget* parent)
     }
 }
 
-QGroupBox* CardTypeMemberDayPage::buildMonth() {
-    auto* box = new QGroupBox(QStringLiteral("月会员日设置"));
-    box->setObjectName(QStringLiteral("gbMonthVipDay"));
-    QPushButton* pick = pickerButton("btnMonthDays");
+QGroupBox* CardTypeMemberDayPage::buildDays(const DayGroup& days) {
+    auto* box = new QGroupBox(days.caption);
+    box->setObjectName(days.objectName);
+    QPushButton* pick = pickerButton(days.pickerName);
     auto* grid = new QGridLayout(box);
     grid->addWidget(Label(QStringLiteral("会员日")), 0, 0);
-    grid->addWidget(m_monthList, 0, 1, 1, 3);
+    grid->addWidget(days.list, 0, 1, 1, 3);
     grid->addWidget(pick, 0, 4);
     QLabel* before = Label(QStringLiteral("会员日"));
     QLabel* after = Label(QStringLiteral("倍积分"));
     grid->addWidget(before, 1, 0);
-    grid->addWidget(m_monthPoints, 1, 1);
+    grid->addWidget(days.points, 1, 1);
     grid->addWidget(after, 1, 2);
     grid->addWidget(Label(QStringLiteral("会员日折扣")), 2, 0);
-    grid->addWidget(m_monthDiscount, 2, 1);
-    grid->addWidget(m_monthUseDiscount, 3, 0, 1, 2);
-    grid->addWidget(m_monthUseVipPrice, 3, 2, 1, 2);
-    m_pointsWidgets << before << m_monthPoints << after;
-    connect(pick, &QPushButton::clicked, this,
-            [this] { m_monthList->setText(ShowVipdaySel(m_monthList->text(), MonthDays)); });
-    return box;
-}
-
-QGroupBox* CardTypeMemberDayPage::buildWeek() {
-    auto* box = new QGroupBox(QStringLiteral("周会员日设置"));
-    box->setObjectName(QStringLiteral("gbWeekVipDay"));
-    QPushButton* pick = pickerButton("btnWeekDays");
-    auto* grid = new QGridLayout(box);
-    grid->addWidget(Label(QStringLiteral("会员日")), 0, 0);
-    grid->addWidget(m_weekList, 0, 1, 1, 3);
-    grid->addWidget(pick, 0, 4);
-    QLabel* before = Label(QStringLiteral("会员日"));
-    QLabel* after = Label(QStringLiteral("倍积分"));
-    grid->addWidget(before, 1, 0);
-    grid->addWidget(m_weekPoints, 1, 1);
-    grid->addWidget(after, 1, 2);
-    grid->addWidget(Label(QStringLiteral("会员日折扣")), 2, 0);
-    grid->addWidget(m_weekDiscount, 2, 1);
-    grid->addWidget(m_weekUseDiscount, 3, 0, 1, 2);
-    grid->addWidget(m_weekUseVipPrice, 3, 2, 1, 2);
-    m_pointsWidgets << before << m_weekPoints << after;
-    connect(pick, &QPushButton::clicked, this,
-            [this] { m_weekList->setText(ShowVipdaySel(m_weekList->text(), WeekDays)); });
+    grid->addWidget(days.discount, 2, 1);
+    grid->addWidget(days.useDiscount, 3, 0, 1, 2);
+    grid->addWidget(days.useVipPrice, 3, 2, 1, 2);
+    m_pointsWidgets << before << days.points << after;
+    QLineEdit* list = days.list;
+    const int mode = days.pickerMode;
+    connect(pick, &QPushButton::clicked, this, [list, mode] { list->setText(ShowVipdaySel(list->text(), mode)); });
     return box;
 }
 

@@ -37,8 +37,19 @@ public:
     void Fill(VipCardTypeSettings& settings) const;
 
 private:
-    QGroupBox* buildMonth();
-    QGroupBox* buildWeek();
+    // The monthly and the weekly group hold the same kinds of fields.
+    struct DayGroup {
+        QString caption;
+        QString objectName;
+        const char* pickerName;
+        int pickerMode;
+        QLineEdit* list;
+        QLineEdit* points;
+        QLineEdit* discount;
+        QCheckBox* useDiscount;
+        QCheckBox* useVipPrice;
+    };
+    QGroupBox* buildDays(const DayGroup& days);
     QGroupBox* buildBirthday();
     QGroupBox* buildOtherDays();
     void chooseBirthday(QCheckBox* chosen, bool on);
