@@ -1,5 +1,7 @@
 #include "host/sdk/ui/TBaseDialog.h"
 
+#include <QHBoxLayout>
+
 #include "host/sdk/MessageBox.h"
 #include "host/sdk/ui/GuardedHandler.h"
 #include "host/sdk/ui/ModalService.h"
@@ -91,4 +93,19 @@ bool TBaseDialog::eventFilter(QObject* watched, QEvent* event) {
         return QDialog::eventFilter(watched, event);
     focusNextPrevChild(forward);
     return true;
+}
+
+QHBoxLayout* TBaseDialog::ConfirmButtons(const QString& confirmCaption, const QString& exitCaption,
+                                         std::function<void()> onConfirm) {
+    auto* confirm = new QPushButton(confirmCaption);
+    confirm->setObjectName(QStringLiteral("btnOK"));
+    auto* exit = new QPushButton(exitCaption);
+    exit->setObjectName(QStringLiteral("btnExit"));
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(confirm);
+    row->addWidget(exit);
+    ConnectGuarded(confirm, &QPushButton::clicked, this, std::move(onConfirm));
+    connect(exit, &QPushButton::clicked, this, &TBaseDialog::reject);
+    return row;
 }

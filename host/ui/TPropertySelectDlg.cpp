@@ -7,7 +7,6 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -51,14 +50,7 @@ TPropertySelectDlg::TPropertySelectDlg(int parentRec, QWidget* parent)
     auto* top = new QHBoxLayout;
     top->addWidget(new QLabel(QStringLiteral("属性分组：")));
     top->addWidget(m_group, 1);
-    auto* confirm = new QPushButton(QStringLiteral("确定[&O]"));
-    confirm->setObjectName(QStringLiteral("btnOK"));
-    auto* exit = new QPushButton(QStringLiteral("取消[&C]"));
-    exit->setObjectName(QStringLiteral("btnExit"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(confirm);
-    buttons->addWidget(exit);
+    QHBoxLayout* buttons = ConfirmButtons(QStringLiteral("确定[&O]"), QStringLiteral("取消[&C]"), [this] { pick(); });
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(m_grid);
@@ -67,8 +59,6 @@ TPropertySelectDlg::TPropertySelectDlg(int parentRec, QWidget* parent)
     ConnectGuarded(m_group, &QComboBox::currentIndexChanged, this, &TPropertySelectDlg::loadGroup);
     // Enter or a double click on a row picks it.
     connect(m_grid, &QAbstractItemView::activated, this, &TPropertySelectDlg::pick);
-    connect(confirm, &QPushButton::clicked, this, &TPropertySelectDlg::pick);
-    connect(exit, &QPushButton::clicked, this, &TPropertySelectDlg::reject);
 }
 
 std::optional<BaseInfoItem> TPropertySelectDlg::Select(int parentRec, QWidget* parent) {

@@ -6,7 +6,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QSet>
 #include <QVBoxLayout>
 
@@ -70,22 +69,13 @@ TPtypeSelectDlg::TPtypeSelectDlg(QWidget* parent)
     auto* search = new QHBoxLayout;
     search->addWidget(new QLabel(QStringLiteral("查找：")));
     search->addWidget(m_filter);
-    auto* confirm = new QPushButton(QStringLiteral("确定[&O]"));
-    confirm->setObjectName(QStringLiteral("btnOK"));
-    auto* exit = new QPushButton(QStringLiteral("取消[&C]"));
-    exit->setObjectName(QStringLiteral("btnExit"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(confirm);
-    buttons->addWidget(exit);
+    QHBoxLayout* buttons = ConfirmButtons(QStringLiteral("确定[&O]"), QStringLiteral("取消[&C]"), [this] { SetModalResult(mrOk); });
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(search);
     layout->addWidget(m_grid);
     layout->addLayout(buttons);
 
     connect(m_filter, &QLineEdit::textChanged, this, &TPtypeSelectDlg::filterRows);
-    connect(confirm, &QPushButton::clicked, this, [this] { SetModalResult(mrOk); });
-    connect(exit, &QPushButton::clicked, this, &TPtypeSelectDlg::reject);
 }
 
 QList<BaseInfoItem> TPtypeSelectDlg::Select(QWidget* parent) {

@@ -42,16 +42,10 @@ TFormVipdaysel::TFormVipdaysel(const QString& current, int mode, QWidget* parent
     all->setObjectName(QStringLiteral("btnAll"));
     auto* invert = new QPushButton(QStringLiteral("反选"));
     invert->setObjectName(QStringLiteral("btnInvert"));
-    auto* confirm = new QPushButton(QStringLiteral("确认[&Y]"));
-    confirm->setObjectName(QStringLiteral("btnOK"));
-    auto* exit = new QPushButton(QStringLiteral("退出[&X]"));
-    exit->setObjectName(QStringLiteral("btnExit"));
-    auto* buttons = new QHBoxLayout;
-    for (QPushButton* button : {all, invert})
-        buttons->addWidget(button);
-    buttons->addStretch();
-    for (QPushButton* button : {confirm, exit})
-        buttons->addWidget(button);
+    QHBoxLayout* buttons =
+        ConfirmButtons(QStringLiteral("确认[&Y]"), QStringLiteral("退出[&X]"), [this] { SetModalResult(mrOk); });
+    buttons->insertWidget(0, all);
+    buttons->insertWidget(1, invert);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_days);
     layout->addLayout(buttons);
@@ -66,8 +60,6 @@ TFormVipdaysel::TFormVipdaysel(const QString& current, int mode, QWidget* parent
             item->setCheckState(item->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
         }
     });
-    connect(confirm, &QPushButton::clicked, this, [this] { SetModalResult(mrOk); });
-    connect(exit, &QPushButton::clicked, this, &TFormVipdaysel::reject);
 }
 
 QString TFormVipdaysel::Choice() const {

@@ -3,7 +3,6 @@
 #include "host/sdk/DataModule.h"
 #include "host/sdk/MessageBox.h"
 #include "host/sdk/Ucomvar.h"
-#include "host/sdk/ui/GuardedHandler.h"
 #include "vip/cardtypes/CardTypeDiscountPage.h"
 #include "vip/cardtypes/CardTypeFields.h"
 #include "vip/cardtypes/CardTypeIntroducePage.h"
@@ -20,7 +19,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -76,14 +74,7 @@ TVipCardTypeSetfrm::TVipCardTypeSetfrm(int typeId, QWidget* parent)
     m_pages->setObjectName(QStringLiteral("pcMain"));
     KeepWhole(m_repeat, 0);
 
-    auto* confirm = new QPushButton(QStringLiteral("确认[&Y]"));
-    confirm->setObjectName(QStringLiteral("btnOK"));
-    auto* exit = new QPushButton(QStringLiteral("退出[&X]"));
-    exit->setObjectName(QStringLiteral("btnExit"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(confirm);
-    buttons->addWidget(exit);
+    QHBoxLayout* buttons = ConfirmButtons(QStringLiteral("确认[&Y]"), QStringLiteral("退出[&X]"), [this] { OnConfirm(); });
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buildTop());
     layout->addWidget(buildPages(), 1);
@@ -106,8 +97,6 @@ TVipCardTypeSetfrm::TVipCardTypeSetfrm(int typeId, QWidget* parent)
     for (CardTypePage* page : std::initializer_list<CardTypePage*>{
              m_discountPage, m_pointsPage, m_memberDayPage, m_storedValuePage, m_introducePage, m_storePage})
         connect(page, &CardTypePage::openRequested, this, [this, page] { openPage(page); });
-    ConnectGuarded(confirm, &QPushButton::clicked, this, &TVipCardTypeSetfrm::OnConfirm);
-    connect(exit, &QPushButton::clicked, this, &TVipCardTypeSetfrm::reject);
 }
 
 TVipCardTypeSetfrm::~TVipCardTypeSetfrm() = default;

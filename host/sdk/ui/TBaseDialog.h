@@ -5,7 +5,10 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class QAction;
+class QHBoxLayout;
 
 // The base of every dialog. Enter and Down move to the next field, Up to the previous
 // one, in tab order; multi-line edits, open combo lists, grids and push buttons keep
@@ -30,6 +33,11 @@ public:
     void reject() override;
 
 protected:
+    // The row of confirm and exit buttons at the foot of a dialog, right-aligned
+    // ("btnOK", "btnExit"): confirm runs guarded, exit closes with mrCancel.
+    QHBoxLayout* ConfirmButtons(const QString& confirmCaption, const QString& exitCaption,
+                                std::function<void()> onConfirm);
+
     // The template the print engine fills; empty for a dialog that does not print.
     virtual QString PrintTemplateName() const { return {}; }
     // The named items the template shows, added to 'items'.
