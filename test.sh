@@ -5,6 +5,11 @@ set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh
 pg_uri=$(scripts/start-postgres.sh)
+if [[ ! $pg_uri =~ ^postgresql://[^[:space:]]+$ ]]; then
+  echo "test.sh: PostgreSQL did not start cleanly, got: $pg_uri" >&2
+  exit 1
+fi
+echo "PostgreSQL for the tests: $pg_uri"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVIP_TEST_PG_URI="$pg_uri" >/dev/null
 cmake --build build -j "$(nproc)"
 cd build

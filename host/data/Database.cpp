@@ -48,6 +48,9 @@ Database::~Database() {
 }
 
 std::unique_ptr<Database> Database::open(const QString& setting) {
+    // SQLite would take an empty name as a private in-memory database that nobody else sees.
+    if (setting.trimmed().isEmpty())
+        throw DbError(QStringLiteral("没有指定数据库。"));
     const QString name = QStringLiteral("vipdb-%1").arg(connectionCounter.fetchAndAddRelaxed(1));
     const bool postgres = isPostgresSetting(setting);
     QString schema;

@@ -25,6 +25,10 @@ TestDatabase::TestDatabase() {
         query.addQueryItem(QStringLiteral("schema"), m_schema);
         url.setQuery(query);
         m_setting = url.toString();
+        // A malformed URI would quietly become a private in-memory SQLite database and the
+        // PostgreSQL run would test nothing of PostgreSQL.
+        if (!url.isValid() || !m_setting.startsWith(QLatin1String("postgresql://")))
+            qFatal("VIP_TEST_PG_URI is not a PostgreSQL URI: %s", qPrintable(qEnvironmentVariable("VIP_TEST_PG_URI")));
     } else {
         m_setting = m_dir.filePath(QStringLiteral("test.sqlite"));
     }
