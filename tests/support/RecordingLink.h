@@ -33,41 +33,92 @@ public:
     void setErrorMessage(const QString& text) { m_error = text; }
 
     const QList<Call>& calls() const { return m_calls; }
-    QList<Call> calls(const QString& operation) const;
-    QStringList operations() const;
+    QStringList operations() const {
+        QStringList names;
+        for (const Call& call : m_calls)
+            names.append(call.operation);
+        return names;
+    }
     void clear() { m_calls.clear(); }
 
-    bool IsConnectUse(TLmConnectClass connectClass) override;
-    bool Connect(TLmConnectClass connectClass) override;
-    bool Connected(TLmConnectClass connectClass) override;
-    QString ErrorMessage(TLmConnectClass connectClass, const QString& cardNo) override;
+    bool IsConnectUse(TLmConnectClass c) override { return answer(m_inUse, "IsConnectUse", className(c)); }
+    bool Connect(TLmConnectClass c) override {
+        return answer(m_inUse && m_connected, "Connect", className(c));
+    }
+    bool Connected(TLmConnectClass c) override {
+        return answer(m_inUse && m_connected, "GetConnected", className(c));
+    }
+    QString ErrorMessage(TLmConnectClass c, const QString& cardNo) override {
+        return answer(m_error, "ShowErrorMessage", className(c), cardNo);
+    }
 
-    int SaveVipInfo(int changeId, int changeKind) override;
-    int SaveVipPassowrd(const QString& cardNo, const QString& password) override;
-    bool GetCenterVipInteGral(const QString& cardNo, bool flag) override;
-    bool SvrGetCenterVipCard(int cardId) override;
+    int SaveVipInfo(int changeId, int changeKind) override {
+        return write("SaveVipInfo", changeId, changeKind);
+    }
+    int SaveVipPassowrd(const QString& cardNo, const QString& password) override {
+        return write("SaveVipPassowrd", cardNo, password);
+    }
+    bool GetCenterVipInteGral(const QString& cardNo, bool flag) override {
+        return question("GetCenterVipInteGral", cardNo, flag);
+    }
+    bool SvrGetCenterVipCard(int cardId) override { return question("SvrGetCenterVipCard", cardId); }
     int SvrDetailTmpInsert(const QString& batchId, int orderNo, int ptypeRec, int buyTimes, double oncePrice,
-                           int gainTimes, const QVariant& validityPeriod) override;
+                           int gainTimes, const QVariant& validityPeriod) override {
+        return write("SvrDetailTmpInsert", batchId, orderNo, ptypeRec, buyTimes, oncePrice, gainTimes,
+                     validityPeriod);
+    }
     int SvrMainInsert(const QString& batchId, const QString& cardNo, int changeType, Money total, int userRec,
                       int accountRec, int posId, const QString& comment, const QString& date,
-                      const QString& billCode, int flag, Money amount, const QString& uniqueBillId) override;
+                      const QString& billCode, int flag, Money amount, const QString& uniqueBillId) override {
+        return write("SvrMainInsert", batchId, cardNo, changeType, total, userRec, accountRec, posId, comment,
+                     date, billCode, flag, amount, uniqueBillId);
+    }
     int SvrTimesAdjust(int billId, const QString& cardNo, int changeType, int orderNo, int ptypeRec,
                        int buyTimes, Money oncePrice, int gainTimes, const QVariant& validityPeriod,
-                       const QString& comment, int posId, int userRec, const QString& uniqueBillId) override;
+                       const QString& comment, int posId, int userRec, const QString& uniqueBillId) override {
+        return write("SvrTimesAdjust", billId, cardNo, changeType, orderNo, ptypeRec, buyTimes, oncePrice,
+                     gainTimes, validityPeriod, comment, posId, userRec, uniqueBillId);
+    }
 
-    void SaveVipCardGS(const QString& cardNo, bool lost) override;
-    bool GetCenterVipJSInfo(const QString& introducerCardNo) override;
-    int UpdateVipInfo(const TParamObject& card) override;
-    int GetIsJSReward(const QString& cardNo) override;
+    void SaveVipCardGS(const QString& cardNo, bool lost) override { record("SaveVipCardGS", cardNo, lost); }
+    bool GetCenterVipJSInfo(const QString& introducerCardNo) override {
+        return question("GetCenterVipJSInfo", introducerCardNo);
+    }
+    int UpdateVipInfo(const TParamObject& card) override {
+        m_calls.append(Call{QStringLiteral("UpdateVipInfo"), {}, card});
+        return m_results.value(QStringLiteral("UpdateVipInfo"), 0).toInt();
+    }
+    int GetIsJSReward(const QString& cardNo) override { return write("GetIsJSReward", cardNo); }
 
-    void SetETCList(int etcCardId, int mode, const QString& value, int userRec, const QDate& date) override;
+    // The form without a date records no date.
+    void SetETCList(int etcCardId, int mode, const QString& value, int userRec, const QDate& date) override {
+        if (date.isValid())
+            record("SetETCList", etcCardId, mode, value, userRec, date);
+        else
+            record("SetETCList", etcCardId, mode, value, userRec);
+    }
 
-    static QString className(TLmConnectClass connectClass);
+    static QString className(TLmConnectClass connectClass) {
+        return QStringList{"TRetailConnect", "TVipCardConnect", "TShopCardConnect"}.value(int(connectClass));
+    }
 
 private:
-    void record(const QString& operation, const QVariantList& arguments);
-    int write(const QString& operation, const QVariantList& arguments);
-    bool question(const QString& operation, const QVariantList& arguments);
+    template <typename... Args> void record(const char* operation, const Args&... arguments) {
+        m_calls.append(Call{QLatin1String(operation), {QVariant::fromValue(arguments)...}, {}});
+    }
+    template <typename Result, typename... Args>
+    Result answer(Result result, const char* operation, const Args&... arguments) {
+        record(operation, arguments...);
+        return result;
+    }
+    template <typename... Args> int write(const char* operation, const Args&... arguments) {
+        record(operation, arguments...);
+        return m_results.value(QLatin1String(operation), 0).toInt();
+    }
+    template <typename... Args> bool question(const char* operation, const Args&... arguments) {
+        record(operation, arguments...);
+        return m_results.value(QLatin1String(operation), true).toBool();
+    }
 
     bool m_inUse = true;
     bool m_connected = true;

@@ -8,7 +8,6 @@
 #include "host/sdk/ui/TCommBaseQuery.h"
 #include "host/services/HostConfig.h"
 #include "host/services/NoticeOutbox.h"
-#include "host/services/PasswordHash.h"
 #include "host/ui/DeskMainWindow.h"
 #include "host/ui/LoginDialog.h"
 #include "tests/support/ModalDriver.h"
@@ -16,8 +15,6 @@
 #include "tests/support/TestDatabase.h"
 #include "tests/support/TestUser.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
@@ -32,7 +29,6 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QToolBar>
 
 namespace {
 
@@ -41,20 +37,15 @@ const ListQueryRegistration storeList(StoreListNo,
                                       QStringLiteral("SELECT posid, PosCode, PosName FROM posinfo "
                                                      "WHERE deleted = 0 ORDER BY posid"));
 
-class StoreList : public TCommBaseQuery {
+// A list that can close its own page, as pickers and editors opened as tabs do.
+class StoreList final : public TCommBaseQuery {
 public:
     explicit StoreList(QWidget* parent)
         : TCommBaseQuery(parent, StoreListNo) {}
-};
-
-// A list that closes its own page, as pickers and editors opened as tabs do.
-class ClosingStoreList final : public StoreList {
-public:
-    using StoreList::StoreList;
 
 protected:
     void OnIniButton() override {
-        StoreList::OnIniButton();
+        TCommBaseQuery::OnIniButton();
         AddButtonAndGetAction(QStringLiteral("退出[X]"), [this] { SetModalResult(mrCancel); });
     }
 };
@@ -68,8 +59,7 @@ void registerEntries() {
     classes.Register({QStringLiteral("TVipQuery"), StoreListNo, editionFlags({1, 3}), 160, plain});
     classes.Register({QStringLiteral("TVipCardTypeSet"), StoreListNo, editionFlags({2}), 677, plain});
     classes.Register({QStringLiteral("TCzManage"), StoreListNo, editionFlags({1, 2}), 510, {}});
-    classes.Register({QStringLiteral("TVipConsumeAnalysis"), StoreListNo, editionFlags({1}), 544,
-                      [](QWidget* parent) -> TBaseQuery* { return new ClosingStoreList(parent); }});
+    classes.Register({QStringLiteral("TVipConsumeAnalysis"), StoreListNo, editionFlags({1}), 544, plain});
     classes.Register({QStringLiteral("TPosMultSel"), StoreListNo, 0, 0, plain});
     classes.Register({QStringLiteral("TTestExtra"), StoreListNo, editionFlags({1}), 0, plain});
     ComClassRegistry& functions = ComClassReg();
@@ -85,10 +75,6 @@ QAction* entry(const DeskMainWindow& window, const QString& name) {
     return window.menuBar()->findChild<QAction*>(name);
 }
 
-QString menuOf(const QAction* action) {
-    return qobject_cast<QMenu*>(action->parent())->title();
-}
-
 // Opens a menu as the user does, so it asks the rights afresh.
 void openMenu(DeskMainWindow& window, const QString& title) {
     auto* menu = window.menuBar()->findChild<QMenu*>(title);
@@ -96,22 +82,16 @@ void openMenu(DeskMainWindow& window, const QString& title) {
     menu->hide();
 }
 
-int addStore(DataModule& data, const QString& code, const QString& name, int rowIndex, bool deleted = false) {
+int addStore(DataModule& data, const QString& code, const QString& name, int rowIndex) {
     return data.OpenSQLAsInt(QStringLiteral("INSERT INTO posinfo (PosCode, PosName, PosType, ConnectType, "
-                                            "RowIndex, deleted) VALUES (?, ?, 1, 1, ?, ?) RETURNING posid"),
-                             {code, name, rowIndex, deleted});
-}
-
-int addUser(DataModule& data, const QString& code, const QString& password) {
-    const QString salt = PasswordHash::newSalt();
-    return data.OpenSQLAsInt(QStringLiteral("INSERT INTO loginuser (UserCode, UserName, PasswordSalt, "
-                                            "PasswordHash) VALUES (?, ?, ?, ?) RETURNING rec"),
-                             {code, QStringLiteral("收银员甲"), salt, PasswordHash::hash(salt, password)});
+                                            "RowIndex) VALUES (?, ?, 1, 1, ?) RETURNING posid"),
+                             {code, name, rowIndex});
 }
 
 QString configValue(DataModule& data, const QString& name) {
     return data.OpenSQLAsStr(QStringLiteral("SELECT Value FROM hostconfig WHERE Name = ?"), {name});
 }
+
 // A check box takes clicks on its box and caption only, not on the row a layout stretched it to.
 void toggle(QCheckBox* box) {
     QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(box->height() / 2, box->height() / 2));
@@ -123,26 +103,6 @@ void showPage(QTabWidget* pages, int index) {
     bar->setFocus();
     while (bar->currentIndex() != index)
         QTest::keyClick(bar, bar->currentIndex() < index ? Qt::Key_Right : Qt::Key_Left);
-}
-
-struct Run {
-    int exitCode;
-    QString out;
-    QString err;
-};
-
-Run runDesk(const QStringList& arguments) {
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    environment.remove(QStringLiteral("VIP_DB"));
-    process.setProcessEnvironment(environment);
-    process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/vipdesk"), arguments);
-    if (!process.waitForFinished(300000))
-        process.kill();
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
 }
 
 } // namespace
@@ -165,28 +125,26 @@ private slots:
         Ucomvar() = TComVar();
     }
 
-    void menusFollowEditionRightsAndAvailability() {
+    void menusFollowRightsAndEntriesOpenOneTabEach() {
         TestDatabase db;
         ScriptedMessages boxes;
+        addStore(db.data(), QStringLiteral("S01"), QStringLiteral("O'Brien \"旗舰\"店"), 1);
+        addStore(db.data(), QStringLiteral("S02"), QStringLiteral("人民路店"), 2);
         TestUser cashier(db.data(), QStringLiteral("cashier"), {160, 828});
         DeskMainWindow window;
 
         QAction* members = entry(window, QStringLiteral("TVipQuery"));
-        QVERIFY(members);
-        QCOMPARE(members->text(), QStringLiteral("会员卡管理"));
-        QCOMPARE(menuOf(members), QStringLiteral("会员"));
+        QCOMPARE(qobject_cast<QMenu*>(members->parent())->title(), QStringLiteral("会员"));
         QVERIFY(members->isEnabled());
         // Outside the edition, and helper windows: not offered at all.
         QVERIFY(!entry(window, QStringLiteral("TVipCardTypeSet")));
         QVERIFY(!entry(window, QStringLiteral("TPosMultSel")));
-        // Registered but not built yet: in view, greyed, saying why.
+        // Registered but not built yet (a window, a function): in view, greyed, saying why.
         QAction* storedValue = entry(window, QStringLiteral("TCzManage"));
         QVERIFY(!storedValue->isEnabled());
         QCOMPARE(storedValue->toolTip(), QStringLiteral("该功能尚未提供"));
-        QAction* device = entry(window, QStringLiteral("TFunCard"));
-        QVERIFY(!device->isEnabled());
-        QAction* adjust = entry(window, QStringLiteral("IntegralVipTotal_Adjust"));
-        QVERIFY(adjust->isEnabled());
+        QVERIFY(!entry(window, QStringLiteral("TFunCard"))->isEnabled());
+        QVERIFY(entry(window, QStringLiteral("IntegralVipTotal_Adjust"))->isEnabled());
         // Without the right: greyed.
         QAction* analysis = entry(window, QStringLiteral("TVipConsumeAnalysis"));
         QVERIFY(!analysis->isEnabled());
@@ -207,18 +165,9 @@ private slots:
         TestUser boss(db.data(), QStringLiteral("boss"), {}, true);
         window.RebuildMenus();
         QVERIFY(entry(window, QStringLiteral("HostSettings"))->isEnabled());
-        QVERIFY(entry(window, QStringLiteral("TVipConsumeAnalysis"))->isEnabled());
+        // Rights never make an entry that is not built yet usable.
         QVERIFY(!entry(window, QStringLiteral("TCzManage"))->isEnabled());
-        QVERIFY(boxes.shown().isEmpty());
-    }
 
-    void entriesOpenOneTabPerWindowAndRunGuarded() {
-        TestDatabase db;
-        ScriptedMessages boxes;
-        TestUser boss(db.data(), QStringLiteral("boss"), {}, true);
-        addStore(db.data(), QStringLiteral("S01"), QStringLiteral("O'Brien \"旗舰\"店"), 1);
-        addStore(db.data(), QStringLiteral("S02"), QStringLiteral("人民路店"), 2);
-        DeskMainWindow window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QTabWidget* tabs = window.Tabs();
@@ -227,90 +176,68 @@ private slots:
         entry(window, QStringLiteral("TVipQuery"))->trigger();
         QCOMPARE(tabs->count(), 1);
         QCOMPARE(tabs->tabText(0), QStringLiteral("会员卡管理"));
-        QPointer<TBaseQuery> members = qobject_cast<TBaseQuery*>(tabs->widget(0));
-        QCOMPARE(members->RowCount(), 2);
+        QPointer<TBaseQuery> page = qobject_cast<TBaseQuery*>(tabs->widget(0));
+        QCOMPARE(page->RowCount(), 2);
         entry(window, QStringLiteral("TTestExtra"))->trigger();
-        QCOMPARE(tabs->count(), 2);
-        QCOMPARE(tabs->currentIndex(), 1);
         QCOMPARE(tabs->tabText(1), QStringLiteral("TTestExtra"));
         entry(window, QStringLiteral("TVipQuery"))->trigger();
         QCOMPARE(tabs->count(), 2);
-        QCOMPARE(tabs->currentWidget(), members.data());
+        QCOMPARE(tabs->currentWidget(), page.data());
 
-        // the closed one is even deleted.
+        // A window that closes its own page can be opened afresh.
         entry(window, QStringLiteral("TVipConsumeAnalysis"))->trigger();
         QCOMPARE(tabs->count(), 3);
         auto* closing = qobject_cast<TBaseQuery*>(tabs->currentWidget());
-        QTest::mouseClick(
-            closing->findChild<QToolBar*>()->widgetForAction(closing->GetAction(QStringLiteral("退出[X]"))),
-            Qt::LeftButton);
+        closing->GetAction(QStringLiteral("退出[X]"))->trigger();
         QCOMPARE(tabs->count(), 2);
         entry(window, QStringLiteral("TVipConsumeAnalysis"))->trigger();
         QCOMPARE(tabs->count(), 3);
         QVERIFY(tabs->currentWidget() != closing);
         entry(window, QStringLiteral("IntegralVipTotal_Adjust"))->trigger();
         QCOMPARE(adjustCalls, 1);
-        QVERIFY(boxes.shown().isEmpty());
         // A function that fails: one error box, and the desktop carries on.
         entry(window, QStringLiteral("ShowVipInfoAction"))->trigger();
         QCOMPARE(boxes.shown().size(), 1);
         QCOMPARE(boxes.last().text, QStringLiteral("会员卡写入失败：连接已断开"));
         QCOMPARE(boxes.last().caption, QStringLiteral("错误"));
-        QVERIFY(window.isVisible());
-        QCOMPARE(tabs->count(), 3);
     }
 
-    void loginRefusesThenFillsTheSession() {
+    void loginThenSettingsSaveWhatChangedAndApplyAtOnce() {
         TestDatabase db;
         ScriptedMessages boxes;
         ModalDriver driver;
-        const int user = addUser(db.data(), QStringLiteral("O'Neil"), QStringLiteral("p'w\"1"));
+        TestUser boss(db.data(), QStringLiteral("O'Neil"), {}, true);
+        Ucomvar() = TComVar();
         const int zhongshan = addStore(db.data(), QStringLiteral("S01"), QStringLiteral("中山路店"), 2);
         addStore(db.data(), QStringLiteral("S02"), QStringLiteral("人民路店"), 1);
 
         driver.setNextHandler([&](QDialog& dialog) {
-            QCOMPARE(dialog.windowTitle(), QStringLiteral("登录"));
             auto* code = dialog.findChild<QLineEdit*>(QStringLiteral("UserCodeEdit"));
             auto* password = dialog.findChild<QLineEdit*>(QStringLiteral("PasswordEdit"));
             auto* store = dialog.findChild<QComboBox*>(QStringLiteral("StoreCombo"));
             auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("OkButton"));
             QTest::keyClicks(code, QStringLiteral("O'Neil"));
             QTest::keyClick(code, Qt::Key_Return);
-            QTest::keyClicks(password, QStringLiteral("p'w\"2"));
+            QTest::keyClicks(password, TestUser::Password + QStringLiteral("'"));
             QTest::keyClick(password, Qt::Key_Return);
             QTest::keyClick(store, Qt::Key_End);
             QTest::mouseClick(ok, Qt::LeftButton);
-            QCOMPARE(boxes.shown().size(), 1);
             QCOMPARE(boxes.last().text, QStringLiteral("用户编号或密码错误，请重新输入。"));
-            QCOMPARE(boxes.last().caption, QStringLiteral("登录"));
             QVERIFY(dialog.isVisible());
             QCOMPARE(Ucomvar().nLoginUserRec, 0);
             QVERIFY(password->text().isEmpty());
 
-            QTest::keyClicks(password, QStringLiteral("p'w\"1"));
+            QTest::keyClicks(password, TestUser::Password);
             QTest::mouseClick(ok, Qt::LeftButton);
-            QVERIFY(!dialog.isVisible());
         });
         LoginDialog dialog;
         QCOMPARE(dialog.ShowModal(), mrOk);
         QCOMPARE(boxes.shown().size(), 1);
-        QCOMPARE(Ucomvar().szLoginUserId, QStringLiteral("O'Neil"));
-        QCOMPARE(Ucomvar().szLoginUserName, QStringLiteral("收银员甲"));
-        QCOMPARE(Ucomvar().nLoginUserRec, user);
+        // The session itself is the login service's; the dialog must hand it the right store.
+        QCOMPARE(Ucomvar().nLoginUserRec, boss.rec());
         QCOMPARE(Ucomvar().lPublicPosid, zhongshan);
-        QCOMPARE(Ucomvar().szPublicPosName, QStringLiteral("中山路店"));
-        QCOMPARE(driver.leftOpen(), 0);
-        QCOMPARE(driver.unhandled(), 0);
-    }
 
-    void settingsSaveWhatChangedAndApplyAtOnce() {
-        TestDatabase db;
-        ScriptedMessages boxes;
-        ModalDriver driver;
-        const int store = addStore(db.data(), QStringLiteral("S01"), QStringLiteral("中山路店"), 1);
-        TestUser boss(db.data(), QStringLiteral("boss"), {}, true);
-        Ucomvar().lPublicPosid = store;
-        Ucomvar().szPublicPosName = QStringLiteral("中山路店");
+        // Logged in as an administrator, the settings.
         NoticeOutbox outbox(db.data());
         DeskMainWindow window(&outbox);
         QVERIFY(!entry(window, QStringLiteral("TVipCardTypeSet")));
@@ -333,42 +260,28 @@ private slots:
             edition->setFocus();
             QTest::keyClick(edition, Qt::Key_A, Qt::ControlModifier);
             QTest::keyClicks(edition, QStringLiteral("2"));
-            auto* save = dialog.findChild<QPushButton*>(QStringLiteral("SaveButton"));
-            QTest::mouseClick(save, Qt::LeftButton);
-            QVERIFY(!dialog.isVisible());
+            QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("SaveButton")), Qt::LeftButton);
         });
         entry(window, QStringLiteral("HostSettings"))->trigger();
-        QVERIFY(boxes.shown().isEmpty());
+        QCOMPARE(boxes.shown().size(), 1);
 
         // Only what the dialog changed was written; the other workstation's switch stands.
-        ClientDataSet rows;
-        db.data().OpenSQL(QStringLiteral("SELECT Name FROM hostconfig ORDER BY Name"), rows);
-        QStringList names;
-        for (rows.First(); !rows.Eof(); rows.Next())
-            names.append(rows.FieldByName(QStringLiteral("Name")).AsString());
-        names.sort();
-        QStringList expected = {QStringLiteral("AppClass"), QStringLiteral("bSMSChange"),
-                                QStringLiteral("bSMSKkReward"), QStringLiteral("MEDVERSION"),
-                                NoticeOutbox::SwitchName};
-        expected.sort();
-        QCOMPARE(names, expected);
-        QCOMPARE(configValue(db.data(), QStringLiteral("bSMSKkReward")), QStringLiteral("1"));
+        QCOMPARE(db.data().OpenSQLAsInt(QStringLiteral("SELECT COUNT(*) FROM hostconfig")), 5);
+        for (const QString& name :
+             {QStringLiteral("bSMSChange"), QStringLiteral("bSMSKkReward"), NoticeOutbox::SwitchName})
+            QCOMPARE(configValue(db.data(), name), QStringLiteral("1"));
+        QCOMPARE(configValue(db.data(), QStringLiteral("MEDVERSION")), QStringLiteral("2"));
         QCOMPARE(configValue(db.data(), QStringLiteral("AppClass")).indexOf(QLatin1Char('1')), 13);
 
         // Published at once: session, notices and menus.
         QVERIFY(AppClass().Flag(14));
-        QVERIFY(!AppClass().Flag(13));
-        QVERIFY(Ucomvar().bSMSChange);
         QVERIFY(Ucomvar().bSMSKkReward);
-        QCOMPARE(MEDVERSION(), 2);
         QVERIFY(entry(window, QStringLiteral("TVipCardTypeSet")));
-        QVERIFY(!entry(window, QStringLiteral("TVipQuery")));
 
         // Opened again it shows what was saved; leaving writes nothing.
         driver.setNextHandler([&](QDialog& dialog) {
             QVERIFY(dialog.findChild<QCheckBox*>(QStringLiteral("AppFlag14"))->isChecked());
             QVERIFY(dialog.findChild<QCheckBox*>(QStringLiteral("bSMSKkReward"))->isChecked());
-            QCOMPARE(dialog.findChild<QSpinBox*>(QStringLiteral("MEDVERSION"))->value(), 2);
             auto* openingBalance = dialog.findChild<QCheckBox*>(QStringLiteral("bPublicIniCanModify"));
             toggle(openingBalance);
             QVERIFY(openingBalance->isChecked());
@@ -377,31 +290,32 @@ private slots:
         entry(window, QStringLiteral("HostSettings"))->trigger();
         QCOMPARE(db.data().OpenSQLAsInt(QStringLiteral("SELECT COUNT(*) FROM hostconfig")), 5);
         QVERIFY(!Ucomvar().bPublicIniCanModify);
-
-        QCOMPARE(driver.leftOpen(), 0);
         outbox.Uninstall();
     }
 
     void startsFromTheCommandLine() {
         TestDatabase db;
         QTemporaryDir shots;
-        QVERIFY(QFileInfo::exists(QCoreApplication::applicationDirPath() + QStringLiteral("/vipdesk")));
-        const QStringList tour = {QStringLiteral("--db"), db.setting(), QStringLiteral("--tour"),
-                                  shots.path()};
-
         // Only the embedded database is the desktop's to fill with demo data.
-        if (db.isPostgres()) {
+        if (db.isPostgres())
             DemoData::fill(db.data().database());
-        }
-
-        const Run shown = runDesk(tour);
-        QVERIFY2(shown.exitCode == 0, qPrintable(shown.err));
+        QProcess desk;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        environment.remove(QStringLiteral("VIP_DB"));
+        desk.setProcessEnvironment(environment);
+        desk.start(QCoreApplication::applicationDirPath() + QStringLiteral("/vipdesk"),
+                   {QStringLiteral("--db"), db.setting(), QStringLiteral("--tour"), shots.path()});
+        QVERIFY(desk.waitForFinished(300000));
+        QVERIFY2(desk.exitStatus() == QProcess::NormalExit && desk.exitCode() == 0,
+                 desk.readAllStandardError().constData());
+        const QString out = QString::fromUtf8(desk.readAllStandardOutput());
         // The module's entries make menus of their own beside the host's.
         for (const QString& name :
              {QStringLiteral("main"), QStringLiteral("menu-1"), QStringLiteral("menu-2"),
               QStringLiteral("settings"), QStringLiteral("login")}) {
             const QString path = QDir(shots.path()).filePath(name + QStringLiteral(".png"));
-            QVERIFY2(shown.out.contains(path), qPrintable(shown.out));
+            QVERIFY2(out.contains(path), qPrintable(out));
             const QImage image(path);
             QVERIFY2(!image.isNull() && image.width() > 50 && image.height() > 20, qPrintable(path));
         }

@@ -1,5 +1,4 @@
 #include "host/sdk/DataModule.h"
-#include "host/sdk/DbError.h"
 #include "host/sdk/MessageBox.h"
 #include "host/sdk/Transaction.h"
 #include "host/sdk/ui/GuardedHandler.h"
@@ -7,6 +6,7 @@
 #include "host/sdk/ui/PrintService.h"
 #include "host/sdk/ui/TBaseDialog.h"
 #include "host/ui/DesktopMessages.h"
+#include "host/ui/PrintEngine.h"
 #include "tests/support/ModalDriver.h"
 #include "tests/support/ScriptedMessages.h"
 #include "tests/support/TestDatabase.h"
@@ -14,19 +14,19 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
+#include <QStandardItemModel>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QVBoxLayout>
 
 namespace {
-
-QString setting(const QString& name) {
-    return dmClient().OpenSQLAsStr(QStringLiteral("SELECT SubValue FROM sysdata WHERE SubName = ?"), {name});
-}
 
 int settingCount() {
     return dmClient().OpenSQLAsInt(QStringLiteral("SELECT COUNT(*) FROM sysdata"));
@@ -37,33 +37,16 @@ int settingCount() {
 class EntryDialog final : public TBaseDialog {
 public:
     EntryDialog() {
-        auto* layout = new QVBoxLayout(this);
-        for (const char* name : {"NameEdit", "AmountEdit"}) {
-            auto* edit = new QLineEdit(this);
-            edit->setObjectName(QLatin1String(name));
-            layout->addWidget(edit);
-        }
-        auto* kind = new QComboBox(this);
-        kind->setObjectName(QStringLiteral("KindCombo"));
-        kind->addItems({QStringLiteral("现金"), QStringLiteral("储值"), QStringLiteral("积分")});
-        layout->addWidget(kind);
-        auto* memo = new QPlainTextEdit(this);
-        memo->setObjectName(QStringLiteral("MemoEdit"));
-        memo->setTabChangesFocus(true);
-        layout->addWidget(memo);
-        auto* grid = new QTableWidget(3, 2, this);
-        grid->setObjectName(QStringLiteral("DetailGrid"));
-        grid->setTabKeyNavigation(false);
-        layout->addWidget(grid);
-        auto* tel = new QLineEdit(this);
-        tel->setObjectName(QStringLiteral("TelEdit"));
-        layout->addWidget(tel);
-        auto* save = new QPushButton(QStringLiteral("保存[&S]"), this);
-        save->setObjectName(QStringLiteral("SaveButton"));
-        layout->addWidget(save);
-        ConnectGuarded(save, &QPushButton::clicked, this, &EntryDialog::OnSave);
-        SetKeyFilter(field("AmountEdit"), KeyFilter::DigitsDot);
-        SetKeyFilter(field("TelEdit"), KeyFilter::Digits);
+        new QVBoxLayout(this);
+        place(new QLineEdit, "NameEdit");
+        SetKeyFilter(place(new QLineEdit, "AmountEdit"), KeyFilter::DigitsDot);
+        place(new QComboBox, "KindCombo")
+            ->addItems({QStringLiteral("现金"), QStringLiteral("储值"), QStringLiteral("积分")});
+        place(new QPlainTextEdit, "MemoEdit")->setTabChangesFocus(true);
+        place(new QTableWidget(3, 2), "DetailGrid")->setTabKeyNavigation(false);
+        SetKeyFilter(place(new QLineEdit, "TelEdit"), KeyFilter::Digits);
+        ConnectGuarded(place(new QPushButton(QStringLiteral("保存[&S]")), "SaveButton"),
+                       &QPushButton::clicked, this, &EntryDialog::OnSave);
     }
 
     QLineEdit* field(const char* name) const { return findChild<QLineEdit*>(QLatin1String(name)); }
@@ -78,6 +61,13 @@ protected:
     }
 
 private:
+    // Children are placed one under the other, in tab order.
+    template <typename Widget> Widget* place(Widget* widget, const char* name) {
+        widget->setObjectName(QLatin1String(name));
+        layout()->addWidget(widget);
+        return widget;
+    }
+
     void OnSave() {
         const QString name = field("NameEdit")->text();
         if (name.isEmpty())
@@ -94,24 +84,18 @@ private:
     }
 };
 
-class RecordingPrinter final : public PrintService {
-public:
-    RecordingPrinter() { PrintService::install(this); }
-    ~RecordingPrinter() override { PrintService::install(nullptr); }
-    void print(const QString& templateName, const TParamObject& items, const QAbstractItemModel*) override {
-        templates.append(templateName);
-        lastItems = items;
-    }
-    QStringList templates;
-    TParamObject lastItems;
-};
-
-QWidget* focused(QDialog& dialog) {
-    return dialog.focusWidget();
+QString pdfText(const QString& path) {
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"),
+                    {QStringLiteral("-enc"), QStringLiteral("UTF-8"), path, QStringLiteral("-")});
+    pdftotext.waitForFinished(30000);
+    return QString::fromUtf8(pdftotext.readAllStandardOutput());
 }
 
-void press(QDialog& dialog, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+// Presses a key on the focused widget and says where the focus went.
+QWidget* press(QDialog& dialog, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QTest::keyClick(dialog.focusWidget(), key, modifiers);
+    return dialog.focusWidget();
 }
 
 } // namespace
@@ -120,63 +104,7 @@ class DialogBaseTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void enterDownAndUpMoveThroughFields() {
-        TestDatabase db;
-        ModalDriver driver;
-        EntryDialog dialog;
-        driver.setNextHandler([](QDialog& shown) {
-            auto& d = static_cast<EntryDialog&>(shown);
-            d.field("NameEdit")->setFocus();
-            QTest::keyClicks(d.field("NameEdit"), QStringLiteral("Wang"));
-            press(d, Qt::Key_Return);
-            QCOMPARE(focused(d), d.field("AmountEdit"));
-            // Enter on a field must not fall through to the dialog's default button.
-            QVERIFY(d.isVisible());
-            press(d, Qt::Key_Down);
-            auto* kind = d.findChild<QComboBox*>(QStringLiteral("KindCombo"));
-            QCOMPARE(focused(d), kind);
-            // A closed combo box gives Down up to the dialog instead of changing its item.
-            press(d, Qt::Key_Down);
-            QCOMPARE(kind->currentIndex(), 0);
-            auto* memo = d.findChild<QPlainTextEdit*>(QStringLiteral("MemoEdit"));
-            QCOMPARE(focused(d), memo);
-            // A multi-line edit keeps Enter, Down and Up.
-            QTest::keyClicks(memo, QStringLiteral("ab"));
-            press(d, Qt::Key_Enter, Qt::KeypadModifier);
-            press(d, Qt::Key_Up);
-            QCOMPARE(focused(d), memo);
-            QCOMPARE(memo->toPlainText(), QStringLiteral("ab\n"));
-            press(d, Qt::Key_Tab);
-            // So does a grid: Down moves its current row.
-            auto* grid = d.findChild<QTableWidget*>(QStringLiteral("DetailGrid"));
-            QCOMPARE(focused(d), grid);
-            grid->setCurrentCell(0, 0);
-            press(d, Qt::Key_Down);
-            QCOMPARE(focused(d), grid);
-            QCOMPARE(grid->currentRow(), 1);
-            // Even on its last row, where the grid lets Down pass up to its parents.
-            grid->setCurrentCell(2, 0);
-            press(d, Qt::Key_Down);
-            QCOMPARE(focused(d), grid);
-            press(d, Qt::Key_Tab);
-            QCOMPARE(focused(d), d.field("TelEdit"));
-            press(d, Qt::Key_Up);
-            QCOMPARE(focused(d), grid);
-            d.field("AmountEdit")->setFocus();
-            press(d, Qt::Key_Up);
-            QCOMPARE(focused(d), d.field("NameEdit"));
-            // With a modifier the key is not navigation.
-            press(d, Qt::Key_Down, Qt::ShiftModifier);
-            QCOMPARE(focused(d), d.field("NameEdit"));
-            QCOMPARE(d.field("NameEdit")->text(), QStringLiteral("Wang"));
-        });
-        QCOMPARE(dialog.ShowModal(), mrCancel);
-        QCOMPARE(driver.leftOpen(), 1);
-        QCOMPARE(settingCount(), 0);
-    }
-
     void keyFiltersRefuseWhatTheFieldCannotHold() {
-        TestDatabase db;
         QLineEdit field;
         const QString typed = QStringLiteral("a1.2-3x 4,");
         const struct {
@@ -206,7 +134,7 @@ private slots:
         QCOMPARE(field.text(), QStringLiteral("1299"));
     }
 
-    void databaseErrorInHandlerShowsOneBoxAndKeepsDialogOpen() {
+    void entryDialogNavigatesSavesAndPrintsGuarded() {
         TestDatabase db;
         db.data().ExecuteSQL(QStringLiteral("INSERT INTO sysdata (SubName, SubValue) VALUES ('taken', 'x')"));
         ScriptedMessages boxes;
@@ -221,17 +149,65 @@ private slots:
             QCOMPARE(boxes.last().caption, QStringLiteral("提示"));
             QVERIFY(d.isVisible());
 
-            QTest::keyClicks(d.field("NameEdit"), QStringLiteral("taken"));
+            // Enter, Down and Up move through the fields.
+            auto* kind = d.findChild<QComboBox*>(QStringLiteral("KindCombo"));
+            auto* memo = d.findChild<QPlainTextEdit*>(QStringLiteral("MemoEdit"));
+            auto* grid = d.findChild<QTableWidget*>(QStringLiteral("DetailGrid"));
+            d.field("NameEdit")->setFocus();
+            QTest::keyClicks(d.field("NameEdit"), QStringLiteral("Wang"));
+            QCOMPARE(press(d, Qt::Key_Return), d.field("AmountEdit"));
+            // Enter on a field must not fall through to the dialog's default button.
+            QVERIFY(d.isVisible());
+            QCOMPARE(press(d, Qt::Key_Down), kind);
+            // A closed combo box gives Down up to the dialog instead of changing its item.
+            QCOMPARE(press(d, Qt::Key_Down), memo);
+            QCOMPARE(kind->currentIndex(), 0);
+            // A multi-line edit keeps Enter, Down and Up.
+            QTest::keyClicks(memo, QStringLiteral("ab"));
+            press(d, Qt::Key_Enter, Qt::KeypadModifier);
+            QCOMPARE(press(d, Qt::Key_Up), memo);
+            QCOMPARE(memo->toPlainText(), QStringLiteral("ab\n"));
+            // So does a grid: Down moves its current row, even on its last row, where
+            // the grid lets Down pass up to its parents.
+            QCOMPARE(press(d, Qt::Key_Tab), grid);
+            grid->setCurrentCell(0, 0);
+            QCOMPARE(press(d, Qt::Key_Down), grid);
+            QCOMPARE(grid->currentRow(), 1);
+            grid->setCurrentCell(2, 0);
+            QCOMPARE(press(d, Qt::Key_Down), grid);
+            QCOMPARE(press(d, Qt::Key_Tab), d.field("TelEdit"));
+            QCOMPARE(press(d, Qt::Key_Up), grid);
+            d.field("AmountEdit")->setFocus();
+            QCOMPARE(press(d, Qt::Key_Up), d.field("NameEdit"));
+            // With a modifier the key is not navigation.
+            QCOMPARE(press(d, Qt::Key_Down, Qt::ShiftModifier), d.field("NameEdit"));
+            QCOMPARE(d.field("NameEdit")->text(), QStringLiteral("Wang"));
+
+            d.field("NameEdit")->setText(QStringLiteral("taken"));
             QTest::keyClicks(d.field("AmountEdit"), QStringLiteral("12.5"));
+            // Ctrl+P prints the dialog's template, Chinese text and all, and nothing for
+            // a dialog without one.
+            QTemporaryDir out;
+            PrintEngine engine(PrintEngine::PdfFolder, out.path());
+            PrintService::install(&engine);
+            QTest::keyClick(d.field("NameEdit"), Qt::Key_P, Qt::ControlModifier);
+            QVERIFY(engine.lastPdf().isEmpty());
+            d.printTemplate = QStringLiteral("积分增加详情");
+            QTest::keyClick(d.field("NameEdit"), Qt::Key_P, Qt::ControlModifier);
+            PrintService::install(nullptr);
+            const QString text = pdfText(engine.lastPdf());
+            QVERIFY2(text.contains(QStringLiteral("积分增加详情")) &&
+                         text.contains(QStringLiteral("taken")) && text.contains(QStringLiteral("12.5")),
+                     qPrintable(text));
+
+            // The second insert fails on the stored name: one error box, the first insert
+            // undone with it, the dialog open with what was typed.
             QTest::mouseClick(save, Qt::LeftButton);
             QCOMPARE(boxes.shown().size(), 2);
             QCOMPARE(boxes.last().caption, QStringLiteral("错误"));
             QCOMPARE(boxes.last().style & MB::IconMask, MB::IconError);
-            QVERIFY(!boxes.last().text.isEmpty());
             QVERIFY(d.isVisible());
             QCOMPARE(d.field("NameEdit")->text(), QStringLiteral("taken"));
-            // The first insert of the failed save was undone with it.
-            QCOMPARE(setting(QStringLiteral("amount")), QString());
             QCOMPARE(settingCount(), 1);
 
             // Corrected, the same dialog saves and closes; the accelerator works too.
@@ -242,87 +218,86 @@ private slots:
         });
         QCOMPARE(dialog.ShowModal(), mrOk);
         QCOMPARE(boxes.shown().size(), 2);
-        QCOMPARE(driver.leftOpen(), 0);
-        QCOMPARE(setting(QStringLiteral("amount")), QStringLiteral("12.5"));
+        QCOMPARE(
+            dmClient().OpenSQLAsStr(QStringLiteral("SELECT SubValue FROM sysdata WHERE SubName = 'amount'")),
+            QStringLiteral("12.5"));
         QCOMPARE(settingCount(), 3);
     }
 
-    void printFillsTheDialogsTemplate() {
-        TestDatabase db;
+    void userTemplatesFillItemsAndRowsAndPrintingNeedsAnEngine() {
+        QTemporaryDir templates;
+        qputenv("VIP_TEMPLATE_DIR", templates.path().toUtf8());
+        QFile file(templates.filePath(QStringLiteral("会员卡充值.html")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QStringLiteral("<p>卡号 {{会员卡号}} / {{ 持卡人 }} / {{未知项}}</p>{{rows}}").toUtf8());
+        file.close();
+        QStandardItemModel rows(2, 2);
+        rows.setHorizontalHeaderLabels({QStringLiteral("项目"), QStringLiteral("次数")});
+        rows.setItem(0, 0, new QStandardItem(QStringLiteral("洗车")));
+        rows.setItem(0, 1, new QStandardItem(QStringLiteral("3")));
+        rows.setItem(1, 0, new QStandardItem(QStringLiteral("<打蜡>")));
+        TParamObject items;
+        items.Add(QStringLiteral("会员卡号"), QStringLiteral("A0001"));
+        items.Add(QStringLiteral("持卡人"), QStringLiteral("<b>{{会员卡号}}</b>"));
+
+        // The same template whatever the case of its extension; a holder's text that
+        // looks like markup or a placeholder prints as typed.
+        for (const QString& name : {QStringLiteral("会员卡充值.Rwx"), QStringLiteral("会员卡充值.RWX")}) {
+            const QString html = PrintEngine::renderHtml(name, items, &rows);
+            QVERIFY2(
+                html.startsWith(QStringLiteral("<p>卡号 A0001 / &lt;b&gt;{{会员卡号}}&lt;/b&gt; / </p>")),
+                qPrintable(html));
+            QVERIFY(html.contains(QStringLiteral("<th>项目</th><th>次数</th>")));
+            QVERIFY(html.contains(QStringLiteral("<td>&lt;打蜡&gt;</td><td></td>")));
+        }
+
+        // Without an engine the caller is told once and its action stops.
         ScriptedMessages boxes;
-        ModalDriver driver;
-        EntryDialog dialog;
-        driver.setNextHandler([&](QDialog& shown) {
-            auto& d = static_cast<EntryDialog&>(shown);
-            d.field("NameEdit")->setText(QStringLiteral("张三"));
-            QTest::keyClicks(d.field("AmountEdit"), QStringLiteral("30"));
-            // A dialog without a template has nothing to print, printer or not.
-            QTest::keyClick(d.field("NameEdit"), Qt::Key_P, Qt::ControlModifier);
-            QCOMPARE(boxes.shown().size(), 0);
-            // With a template but no print engine the user is told so.
-            d.printTemplate = QStringLiteral("充值小票");
-            QTest::keyClick(d.field("NameEdit"), Qt::Key_P, Qt::ControlModifier);
-            QCOMPARE(boxes.shown().size(), 1);
-            QCOMPARE(boxes.last().caption, QStringLiteral("错误"));
-            RecordingPrinter printer;
-            QTest::keyClick(d.field("NameEdit"), Qt::Key_P, Qt::ControlModifier);
-            QCOMPARE(printer.templates, QStringList{QStringLiteral("充值小票")});
-            QCOMPARE(printer.lastItems.AsString(QStringLiteral("@Name")), QStringLiteral("张三"));
-            QCOMPARE(printer.lastItems.AsMoney(QStringLiteral("@Amount")), Money::fromUnits(30));
-            QVERIFY(d.isVisible());
-            QTest::keyClick(d.field("NameEdit"), Qt::Key_Escape);
-        });
-        QCOMPARE(dialog.ShowModal(), mrCancel);
-        QCOMPARE(driver.leftOpen(), 0);
+        QVERIFY_THROWS_EXCEPTION(AbortAction, RunPrintManage(QStringLiteral("x.rwx"), TParamObject()));
         QCOMPARE(boxes.shown().size(), 1);
+        QCOMPARE(boxes.last().caption, QStringLiteral("错误"));
     }
 
     void desktopBoxesAnswerWithChineseButtons() {
-        TestDatabase db;
         ModalDriver driver;
         DesktopMessages desktop;
         MessageService::install(&desktop);
-        const auto buttonTexts = [](QMessageBox& box) {
-            QStringList texts;
-            for (QAbstractButton* button : box.buttons())
-                texts.append(button->text());
-            texts.sort();
-            return texts;
+        // The next box must have this icon, caption and buttons; it is answered with
+        // the button 'press' names, or with Esc.
+        const auto expect = [&](QMessageBox::Icon icon, const QString& caption, QStringList buttons,
+                                const QString& press = {}) {
+            driver.setNextHandler([=](QDialog& shown) mutable {
+                auto& box = static_cast<QMessageBox&>(shown);
+                QCOMPARE(box.icon(), icon);
+                QCOMPARE(box.windowTitle(), caption);
+                QStringList texts;
+                for (QAbstractButton* button : box.buttons()) {
+                    texts.append(button->text());
+                    if (button->text() == press)
+                        QTest::mouseClick(button, Qt::LeftButton);
+                }
+                if (press.isEmpty())
+                    QTest::keyClick(&box, Qt::Key_Escape);
+                texts.sort();
+                buttons.sort();
+                QCOMPARE(texts, buttons);
+            });
         };
-        const auto click = [](QMessageBox& box, const QString& text) {
-            for (QAbstractButton* button : box.buttons()) {
-                if (button->text() == text)
-                    QTest::mouseClick(button, Qt::LeftButton);
-            }
-        };
-        driver.setNextHandler([&](QDialog& shown) {
-            auto& box = static_cast<QMessageBox&>(shown);
-            QCOMPARE(box.windowTitle(), QStringLiteral("提示"));
-            QCOMPARE(box.text(), QStringLiteral("确认删除吗？"));
-            QCOMPARE(box.icon(), QMessageBox::Question);
-            QCOMPARE(buttonTexts(box), (QStringList{QStringLiteral("否"), QStringLiteral("是")}));
-            click(box, QStringLiteral("否"));
-        });
+
+        expect(QMessageBox::Question, QStringLiteral("提示"), {QStringLiteral("是"), QStringLiteral("否")},
+               QStringLiteral("否"));
         QVERIFY(!Question(QStringLiteral("确认删除吗？")));
-        driver.setNextHandler([&](QDialog& shown) {
-            auto& box = static_cast<QMessageBox&>(shown);
-            QCOMPARE(box.icon(), QMessageBox::Warning);
-            QCOMPARE(buttonTexts(box), (QStringList{QStringLiteral("取消"), QStringLiteral("确定")}));
-            QTest::keyClick(&box, Qt::Key_Escape);
-        });
+        expect(QMessageBox::Warning, QStringLiteral("警告!"),
+               {QStringLiteral("确定"), QStringLiteral("取消")});
         QCOMPARE(
             Messagebox(QStringLiteral("继续吗？"), QStringLiteral("警告!"), MB::OkCancel | MB::IconWarning),
             IDCANCEL);
-        driver.setNextHandler([&](QDialog& shown) {
-            auto& box = static_cast<QMessageBox&>(shown);
-            QCOMPARE(box.icon(), QMessageBox::Critical);
-            QCOMPARE(buttonTexts(box), QStringList{QStringLiteral("确定")});
-            QTest::keyClick(&box, Qt::Key_Return);
-        });
+        expect(QMessageBox::Critical, QStringLiteral("错误"), {QStringLiteral("确定")},
+               QStringLiteral("确定"));
         ShowError(ErrorWriteDb);
-        driver.setNextHandler(
-            [&](QDialog& shown) { click(static_cast<QMessageBox&>(shown), QStringLiteral("是")); });
-        QCOMPARE(Messagebox(QStringLiteral("保存吗？"), QStringLiteral("提示"), MB::YesNoCancel), IDYES);
+        expect(QMessageBox::NoIcon, QStringLiteral("提示"),
+               {QStringLiteral("是"), QStringLiteral("否"), QStringLiteral("取消")}, QStringLiteral("否"));
+        QCOMPARE(Messagebox(QStringLiteral("保存吗？"), QStringLiteral("提示"), MB::YesNoCancel), IDNO);
         MessageService::install(nullptr);
         QCOMPARE(driver.shown().size(), 4);
         QCOMPARE(driver.leftOpen(), 0);
