@@ -28,7 +28,8 @@ public:
     const QStringList& shown() const { return m_shown; }
     int unhandled() const { return m_unhandled; }
     int leftOpen() const { return m_leftOpen; }
-    bool pendingHandlers() const { return !m_handlers.isEmpty(); }
+    // Windows a flow left unfinished: unhandled, left open, or handlers never used.
+    int unsettled() const { return m_unhandled + m_leftOpen + int(m_handlers.size()); }
 
 private:
     QQueue<Handler> m_handlers;

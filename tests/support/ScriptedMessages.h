@@ -25,6 +25,8 @@ public:
     const QList<Box>& shown() const { return m_shown; }
     int unanswered() const { return m_unanswered; }
     bool pendingAnswers() const { return !m_answers.isEmpty(); }
+    // Boxes a flow left unfinished: shown without an answer, or answers never asked for.
+    int unsettled() const { return m_unanswered + int(m_answers.size()); }
     Box last() const { return m_shown.isEmpty() ? Box{} : m_shown.last(); }
     void clear() {
         m_shown.clear();

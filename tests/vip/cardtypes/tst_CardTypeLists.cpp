@@ -147,8 +147,7 @@ private slots:
     }
     // Every test ends with no window left open or unhandled, and no question unscripted.
     void cleanup() {
-        const int leftOver = driver->leftOpen() + driver->unhandled() + driver->pendingHandlers() +
-                             boxes->unanswered() + boxes->pendingAnswers();
+        const int leftOver = driver->unsettled() + boxes->unsettled();
         boxes.reset();
         driver.reset();
         chain.reset();

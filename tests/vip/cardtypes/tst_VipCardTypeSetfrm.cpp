@@ -212,8 +212,7 @@ private slots:
     }
     // Every flow ends with its windows closed by the user and no question unscripted.
     void cleanup() {
-        const int leftOver = driver->leftOpen() + driver->unhandled() + driver->pendingHandlers() +
-                             boxes->unanswered() + boxes->pendingAnswers();
+        const int leftOver = driver->unsettled() + boxes->unsettled();
         boxes.reset();
         driver.reset();
         db.reset();
