@@ -1,6 +1,6 @@
 #pragma once
 
-#include "vip/frame/VipExport.h"
+#include "vip/base/VipExport.h"
 
 // Opens the card type dialog for a type (0 or less: a new type) and, when the user
 // confirms, saves it. Always returns 0; the list window refreshes either way.

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "host/sdk/TStringList.h"
-#include "vip/frame/VipExport.h"
+#include "vip/base/VipExport.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "host/sdk/PackageInfo.h"
-#include "vip/frame/VipExport.h"
+#include "vip/base/VipExport.h"
 
 // The package's entry points, exported by name with C linkage so that a host can
 // resolve them after loading the module at run time.

@@ -1,6 +1,6 @@
 #include "host/sdk/ModuleRegistry.h"
 #include "vip/devices/TFunCard.h"
-#include "vip/frame/ModuleGlobals.h"
+#include "vip/base/ModuleGlobals.h"
 #include "vip/frame/PackageUnits.h"
 
 void UnitFundev::startUp() {

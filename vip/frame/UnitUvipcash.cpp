@@ -1,5 +1,5 @@
 #include "vip/cardtypes/TVipTtypeCash.h"
-#include "vip/frame/ModuleGlobals.h"
+#include "vip/base/ModuleGlobals.h"
 #include "vip/frame/PackageUnits.h"
 
 void UnitUvipcash::startUp() {

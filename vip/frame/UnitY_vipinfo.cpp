@@ -1,5 +1,5 @@
 #include "host/sdk/ModuleRegistry.h"
-#include "vip/frame/ModuleGlobals.h"
+#include "vip/base/ModuleGlobals.h"
 #include "vip/frame/PackageUnits.h"
 
 void UnitY_vipinfo::startUp() {

@@ -1,7 +1,7 @@
 #include "host/sdk/ModuleRegistry.h"
 #include "tests/support/TestDatabase.h"
 #include "vip/cardtypes/TVipTtypeCash.h"
-#include "vip/frame/ModuleGlobals.h"
+#include "vip/base/ModuleGlobals.h"
 #include "vip/frame/PackageEntry.h"
 
 #include <QCoreApplication>

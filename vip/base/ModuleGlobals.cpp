@@ -1,4 +1,4 @@
-#include "vip/frame/ModuleGlobals.h"
+#include "vip/base/ModuleGlobals.h"
 
 QPointer<QDialog> Y_VipInfoDlg;
 QPointer<QDialog> y_vipselectFm;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "vip/frame/VipExport.h"
+#include "vip/base/VipExport.h"
 
 #include <QDialog>
 #include <QPointer>
