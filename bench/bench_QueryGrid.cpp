@@ -31,7 +31,7 @@ const ListQueryRegistration cardList(
 class CardDatabase {
 public:
     CardDatabase()
-        : m_data(Database::open(m_dir.filePath(QStringLiteral("bench.sqlite")))) {
+        : m_data(Database::open(DbSetting::parse(m_dir.filePath(QStringLiteral("bench.sqlite"))))) {
         SchemaMigrator(m_data.database()).upgrade();
         DataModule::install(&m_data);
         m_data.ExecuteSQL(QStringLiteral("INSERT INTO viptype (TypeName) VALUES ('金卡')"));

@@ -12,8 +12,6 @@
 #include <QCoreApplication>
 #include <QDate>
 #include <QTemporaryDir>
-#include <QUrl>
-#include <QUrlQuery>
 #include <QUuid>
 #include <benchmark/benchmark.h>
 
@@ -62,7 +60,7 @@ QVariantList cardRow(int i, int cardType, const QDate& issued) {
             i % 5000 / 20};
 }
 
-void writeCards(benchmark::State& state, const QString& setting) try {
+void writeCards(benchmark::State& state, const DbSetting& setting) try {
     DataModule data(Database::open(setting));
     SchemaMigrator(data.database()).upgrade();
     const int cardType = data.OpenSQLAsInt(
@@ -86,22 +84,16 @@ void writeCards(benchmark::State& state, const QString& setting) try {
 
 void onSqlite(benchmark::State& state) {
     QTemporaryDir dir;
-    writeCards(state, dir.filePath(QStringLiteral("bench.sqlite")));
+    writeCards(state, DbSetting::parse(dir.filePath(QStringLiteral("bench.sqlite"))));
 }
 
-void onPostgres(benchmark::State& state, QString uri) {
+void onPostgres(benchmark::State& state, QString uri) try {
+    const DbSetting server = DbSetting::parse(uri);
     const QString schema = QStringLiteral("bench_cards_%1").arg(QCoreApplication::applicationPid());
-    QUrl url(uri);
-    QUrlQuery query(url);
-    query.removeQueryItem(QStringLiteral("schema"));
-    query.addQueryItem(QStringLiteral("schema"), schema);
-    url.setQuery(query);
-    writeCards(state, url.toString());
-    try {
-        Database::open(uri)->execute(QStringLiteral("DROP SCHEMA IF EXISTS %1 CASCADE").arg(schema));
-    } catch (const DbError& error) {
-        state.SkipWithError(error.message().toStdString().c_str());
-    }
+    writeCards(state, server.withSchema(schema));
+    Database::open(server)->execute(QStringLiteral("DROP SCHEMA IF EXISTS %1 CASCADE").arg(schema));
+} catch (const DbError& error) {
+    state.SkipWithError(error.message().toStdString().c_str());
 }
 
 } // namespace

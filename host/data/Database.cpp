@@ -4,16 +4,20 @@
 #include "host/sdk/DbError.h"
 
 #include <QAtomicInt>
-#include <QRegularExpression>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlRecord>
-#include <QUrl>
-#include <QUrlQuery>
+
+#include <libpq-fe.h>
+
+Q_DECLARE_OPAQUE_POINTER(PGconn*)
 
 namespace {
 
 QAtomicInt connectionCounter;
 constexpr int MaxCachedStatements = 128;
+// Seconds a PostgreSQL connect may take before the user is told the server is unreachable.
+constexpr int ConnectTimeoutSeconds = 10;
 
 QString describe(const QSqlError& error) {
     QString text = error.databaseText().trimmed();
@@ -22,13 +26,12 @@ QString describe(const QSqlError& error) {
     return text;
 }
 
-bool isPostgresSetting(const QString& setting) {
-    return setting.startsWith(QLatin1String("postgresql://")) || setting.startsWith(QLatin1String("postgres://"));
-}
-
 } // namespace
 
-Database::Database(QString setting, QString connectionName, std::unique_ptr<Dialect> dialect)
+const QString Database::ConnectionLostText =
+    QStringLiteral("与数据库的连接已断开，这次操作没有保存。请再做一次，程序会重新连接数据库。");
+
+Database::Database(DbSetting setting, QString connectionName, std::unique_ptr<Dialect> dialect)
     : m_setting(std::move(setting))
     , m_connectionName(std::move(connectionName))
     , m_dialect(std::move(dialect)) {}
@@ -39,7 +42,7 @@ Database::~Database() {
     {
         QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
         if (db.isOpen()) {
-            if (m_depth > 0)
+            if (m_depth > 0 && !m_lost)
                 db.exec(QStringLiteral("ROLLBACK"));
             db.close();
         }
@@ -47,62 +50,83 @@ Database::~Database() {
     QSqlDatabase::removeDatabase(m_connectionName);
 }
 
-std::unique_ptr<Database> Database::open(const QString& setting) {
-    // SQLite would take an empty name as a private in-memory database that nobody else sees.
-    if (setting.trimmed().isEmpty())
-        throw DbError(QStringLiteral("没有指定数据库。"));
+std::unique_ptr<Database> Database::open(const DbSetting& setting) {
     const QString name = QStringLiteral("vipdb-%1").arg(connectionCounter.fetchAndAddRelaxed(1));
-    const bool postgres = isPostgresSetting(setting);
-    QString schema;
+    const QString driver = setting.isPostgres() ? QStringLiteral("QPSQL") : QStringLiteral("QSQLITE");
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(postgres ? QStringLiteral("QPSQL") : QStringLiteral("QSQLITE"), name);
-        if (postgres) {
-            const QUrl url(setting);
-            db.setHostName(url.host().isEmpty() ? QStringLiteral("localhost") : url.host());
-            db.setPort(url.port(5432));
-            db.setDatabaseName(url.path().mid(1));
-            db.setUserName(url.userName());
-            db.setPassword(url.password());
-            schema = QUrlQuery(url).queryItemValue(QStringLiteral("schema"));
-            if (!schema.isEmpty() && !QRegularExpression(QStringLiteral("^[a-z_][a-z0-9_]{0,62}$")).match(schema).hasMatch()) {
-                QSqlDatabase::removeDatabase(name);
-                throw DbError(QStringLiteral("数据库连接设置中的模式名无效：%1").arg(schema));
-            }
+        QSqlDatabase db = QSqlDatabase::addDatabase(driver, name);
+        if (setting.isPostgres()) {
+            db.setHostName(setting.host());
+            db.setPort(setting.port());
+            db.setDatabaseName(setting.databaseName());
+            db.setUserName(setting.user());
+            db.setPassword(setting.password());
+            db.setConnectOptions(QStringLiteral("connect_timeout=%1").arg(ConnectTimeoutSeconds));
         } else {
-            QString path = setting;
-            if (path.startsWith(QLatin1String("sqlite:")))
-                path = path.mid(7);
-            db.setDatabaseName(path);
+            db.setDatabaseName(setting.path());
             db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
         }
-        if (!db.open()) {
-            const QString why = describe(db.lastError());
-            db = QSqlDatabase();
-            QSqlDatabase::removeDatabase(name);
-            throw DbError(QStringLiteral("无法连接数据库：%1").arg(why));
-        }
     }
-    std::unique_ptr<Database> database(
-        new Database(setting, name, Dialect::forDriver(postgres ? QStringLiteral("QPSQL") : QStringLiteral("QSQLITE"))));
-    if (postgres) {
-        database->raw(QStringLiteral("SET client_min_messages TO WARNING"));
-        if (!schema.isEmpty()) {
-            database->raw(QStringLiteral("CREATE SCHEMA IF NOT EXISTS %1").arg(schema));
-            database->raw(QStringLiteral("SET search_path TO %1").arg(schema));
+    std::unique_ptr<Database> database(new Database(setting, name, Dialect::forDriver(driver)));
+    database->connect();
+    return database;
+}
+
+void Database::connect() {
+    QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+    if (!db.open())
+        throw DbError(QStringLiteral("无法连接数据库 %1：%2").arg(m_setting.display(), describe(db.lastError())));
+    applySessionSettings();
+}
+
+void Database::applySessionSettings() {
+    if (isPostgres()) {
+        raw(QStringLiteral("SET client_min_messages TO WARNING"));
+        // The schema name was checked against a strict pattern when the setting was parsed.
+        if (!m_setting.schema().isEmpty()) {
+            raw(QStringLiteral("CREATE SCHEMA IF NOT EXISTS %1").arg(m_setting.schema()));
+            raw(QStringLiteral("SET search_path TO %1").arg(m_setting.schema()));
         }
     } else {
-        database->raw(QStringLiteral("PRAGMA journal_mode = WAL"));
-        database->raw(QStringLiteral("PRAGMA synchronous = NORMAL"));
-        database->raw(QStringLiteral("PRAGMA foreign_keys = ON"));
-        // LIKE is case-insensitive for ASCII on SQLite already; keep it so on both.
+        raw(QStringLiteral("PRAGMA journal_mode = WAL"));
+        raw(QStringLiteral("PRAGMA synchronous = NORMAL"));
+        raw(QStringLiteral("PRAGMA foreign_keys = ON"));
     }
-    return database;
+}
+
+bool Database::connectionLost() const {
+    if (!isPostgres())
+        return false;
+    const QVariant handle = QSqlDatabase::database(m_connectionName, false).driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "PGconn*") != 0)
+        return true;
+    PGconn* connection = *static_cast<PGconn* const*>(handle.constData());
+    return connection == nullptr || PQstatus(connection) == CONNECTION_BAD;
+}
+
+void Database::reconnectIfLost() {
+    if (!m_lost || m_depth > 0)
+        return;
+    m_statements.clear();
+    m_direct = QSqlQuery();
+    QSqlDatabase::database(m_connectionName, false).close();
+    connect();
+    m_lost = false;
+}
+
+void Database::fail(const QString& why, const QString& sql) {
+    if (connectionLost()) {
+        m_lost = true;
+        m_statements.clear();
+        throw DbError(ConnectionLostText);
+    }
+    throw DbError(QStringLiteral("数据库操作失败：%1\n%2").arg(why, sql));
 }
 
 void Database::raw(const QString& sql) {
     QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
     if (!query.exec(sql))
-        throw DbError(QStringLiteral("数据库操作失败：%1\n%2").arg(describe(query.lastError()), sql));
+        fail(describe(query.lastError()), sql);
 }
 
 QSqlQuery& Database::prepared(const QString& sql) {
@@ -114,17 +138,18 @@ QSqlQuery& Database::prepared(const QString& sql) {
     QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
     query.setForwardOnly(true);
     if (!query.prepare(sql))
-        throw DbError(QStringLiteral("数据库操作失败：%1\n%2").arg(describe(query.lastError()), sql));
+        fail(describe(query.lastError()), sql);
     return m_statements.insert(sql, std::move(query)).value();
 }
 
 QSqlQuery& Database::run(const QString& sql, const QVariantList& params) {
+    reconnectIfLost();
     if (params.isEmpty()) {
         // Nothing to bind: run it directly (PostgreSQL cannot prepare DDL).
         m_direct = QSqlQuery(QSqlDatabase::database(m_connectionName, false));
         m_direct.setForwardOnly(true);
         if (!m_direct.exec(sql))
-            throw DbError(QStringLiteral("数据库操作失败：%1\n%2").arg(describe(m_direct.lastError()), sql));
+            fail(describe(m_direct.lastError()), sql);
         return m_direct;
     }
     QSqlQuery& query = prepared(sql);
@@ -136,7 +161,7 @@ QSqlQuery& Database::run(const QString& sql, const QVariantList& params) {
         // A failed prepared statement may be unusable afterwards (PostgreSQL drops it
         // with the aborted transaction); prepare it afresh next time.
         m_statements.remove(sql);
-        throw DbError(QStringLiteral("数据库操作失败：%1\n%2").arg(why, sql));
+        fail(why, sql);
     }
     return query;
 }
@@ -181,26 +206,69 @@ bool Database::tableExists(const QString& table) {
 }
 
 void Database::begin() {
-    if (m_depth == 0)
-        raw(m_dialect->beginTransaction());
-    else
+    if (m_depth > 0) {
         raw(QStringLiteral("SAVEPOINT sp%1").arg(m_depth));
-    ++m_depth;
+        ++m_depth;
+        return;
+    }
+    reconnectIfLost();
+    try {
+        raw(m_dialect->beginTransaction());
+    } catch (const DbError&) {
+        // A connection the server closed while it sat idle: nothing of this action
+        // has been sent yet, so it can start again on a fresh one.
+        if (!m_lost)
+            throw;
+        reconnectIfLost();
+        raw(m_dialect->beginTransaction());
+    }
+    m_depth = 1;
 }
 
 void Database::commit() {
     if (m_depth == 0)
         throw DbError(QStringLiteral("没有可提交的事务。"));
-    if (m_depth == 1)
+    if (m_depth > 1) {
+        const QString savepoint = QStringLiteral("sp%1").arg(m_depth - 1);
+        try {
+            raw(QStringLiteral("RELEASE SAVEPOINT ") + savepoint);
+        } catch (const DbError&) {
+            rollback();
+            throw;
+        }
+        --m_depth;
+        return;
+    }
+    try {
         raw(QStringLiteral("COMMIT"));
-    else
-        raw(QStringLiteral("RELEASE SAVEPOINT sp%1").arg(m_depth - 1));
-    --m_depth;
+    } catch (const DbError& e) {
+        // SQLite keeps the transaction open after a refused COMMIT (a deferred
+        // constraint); left so, every later write would only join it and vanish
+        // with the connection. PostgreSQL has already rolled back.
+        m_depth = 0;
+        if (!m_lost) {
+            try {
+                raw(QStringLiteral("ROLLBACK"));
+            } catch (const DbError&) {
+                // The connection's state is checked again on its next use.
+            }
+        }
+        m_statements.clear();
+        if (m_lost)
+            throw;
+        throw DbError(QStringLiteral("保存没有完成，这次的修改已全部撤销。\n%1").arg(e.message()));
+    }
+    m_depth = 0;
 }
 
 void Database::rollback() {
     if (m_depth == 0)
         return;
+    if (m_lost) {
+        // The server ended the transaction with the connection.
+        m_depth = 0;
+        return;
+    }
     --m_depth;
     if (m_depth == 0) {
         raw(QStringLiteral("ROLLBACK"));

@@ -75,6 +75,18 @@ Money Money::rounded(int decimals) const {
     return Money(roundRaw(m_raw, std::clamp(decimals, 0, 4)));
 }
 
+Money Money::timesRate(double rate) const {
+    constexpr std::int64_t RateScale = 1000000;
+    // The product counts in units of Scale * RateScale per yuan; one cent of it is
+    // this step. 128 bits hold the product of any amount and any sensible rate.
+    constexpr __int128 CentStep = __int128(RateScale) * (Scale / 100);
+    const __int128 product = __int128(m_raw) * std::llround(rate * RateScale);
+    const __int128 magnitude = product < 0 ? -product : product;
+    const __int128 cents = (magnitude + CentStep / 2) / CentStep;
+    const auto raw = static_cast<std::int64_t>(cents * (Scale / 100));
+    return Money(product < 0 ? -raw : raw);
+}
+
 QString Money::toString(int decimals) const {
     decimals = std::clamp(decimals, 0, 4);
     const std::int64_t raw = roundRaw(m_raw, decimals);

@@ -1,22 +1,26 @@
 #include "host/sdk/MessageBox.h"
 
+#include "host/sdk/DbError.h"
+
 #include <QTextStream>
 
 const QString ErrorWriteDb = QStringLiteral("写数据库失败，请检查数据后重试！");
 
 namespace {
 
-// Without a screen (command line, batch jobs) a box is written to standard error
-// and takes its default button, so nothing waits for an answer that cannot come.
+// Without a screen (command line, batch jobs) a box is written to standard error.
+// A question is never answered on the user's behalf: the action that asked it is
+// refused, and the refusal says which question stopped it.
 class ConsoleMessages final : public MessageService {
 public:
     int show(const QString& text, const QString& caption, int style) override {
-        QTextStream(stderr) << "[" << caption << "] " << text << "\n";
         switch (style & MB::ButtonMask) {
         case MB::YesNo:
         case MB::YesNoCancel:
-            return IDYES;
+        case MB::OkCancel:
+            throw DbError(QStringLiteral("这一步要先回答“%1”，没有界面可以回答，操作已取消。").arg(text));
         default:
+            QTextStream(stderr) << "[" << caption << "] " << text << "\n";
             return IDOK;
         }
     }

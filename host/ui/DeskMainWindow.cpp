@@ -12,19 +12,14 @@
 #include "host/services/NoticeOutbox.h"
 #include "host/ui/Administrator.h"
 #include "host/ui/DeskMenuBuilder.h"
-#include "host/ui/DeskMenuTable.h"
 #include "host/ui/HostSettingsDialog.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QUrl>
-#include <QUrlQuery>
 
 DeskMainWindow::DeskMainWindow(NoticeOutbox* outbox, QWidget* parent)
     : QMainWindow(parent)
@@ -59,8 +54,9 @@ void DeskMainWindow::RebuildMenus() {
 }
 
 void DeskMainWindow::addSystemMenu() {
-    QMenu* menu = menuBar()->addMenu(DeskMenuTable::SystemMenu);
-    menu->setObjectName(DeskMenuTable::SystemMenu);
+    const QString title = QStringLiteral("系统");
+    QMenu* menu = menuBar()->addMenu(title);
+    menu->setObjectName(title);
     QAction* settings = menu->addAction(QStringLiteral("系统设置"));
     settings->setObjectName(QStringLiteral("HostSettings"));
     settings->setEnabled(IsAdministrator());
@@ -83,9 +79,9 @@ TBaseQuery* DeskMainWindow::OpenWindow(const QString& className) {
     TBaseQuery* window = OpenQueryClassTab(className, *m_tabs);
     if (!window)
         return nullptr;
-    const DeskMenuTable::Item* item = DeskMenuTable::Find(className);
+    const QString caption = gQueryClassFactory().Find(className)->caption;
     if (window->windowTitle().isEmpty())
-        m_tabs->setTabText(m_tabs->indexOf(window), item ? item->caption : className);
+        m_tabs->setTabText(m_tabs->indexOf(window), caption.isEmpty() ? className : caption);
     m_open.insert(className, window);
     return window;
 }
@@ -120,23 +116,5 @@ void DeskMainWindow::refreshStatus() {
     const TComVar& session = Ucomvar();
     m_user->setText(QStringLiteral("操作员：%1").arg(session.szLoginUserName));
     m_store->setText(QStringLiteral("门店：%1").arg(session.szPublicPosName));
-    m_database->setText(QStringLiteral("数据库：%1").arg(DescribeDatabase(dmClient().database().setting())));
-}
-
-QString DeskMainWindow::DescribeDatabase(const QString& setting) {
-    if (setting.startsWith(QLatin1String("postgres"))) {
-        const QUrl url(setting);
-        QString text = url.host();
-        if (url.port() > 0)
-            text += QStringLiteral(":%1").arg(url.port());
-        text += url.path();
-        const QString schema = QUrlQuery(url).queryItemValue(QStringLiteral("schema"));
-        if (!schema.isEmpty())
-            text += QStringLiteral("（模式 %1）").arg(schema);
-        return text;
-    }
-    QString path = setting;
-    if (path.startsWith(QLatin1String("sqlite:")))
-        path = path.mid(7);
-    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+    m_database->setText(QStringLiteral("数据库：%1").arg(dmClient().database().setting().display()));
 }

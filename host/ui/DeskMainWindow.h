@@ -29,10 +29,6 @@ public:
     void ShowSettings();
     QTabWidget* Tabs() const { return m_tabs; }
 
-    // How the status bar names a database: the file, or the server and database
-    // without the password.
-    static QString DescribeDatabase(const QString& setting);
-
 private:
     void addSystemMenu();
     void refreshStatus();

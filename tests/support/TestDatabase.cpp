@@ -2,35 +2,44 @@
 
 #include "host/data/Database.h"
 #include "host/db/SchemaMigrator.h"
+#include "host/sdk/DbError.h"
 
 #include <QCoreApplication>
 #include <QRandomGenerator>
-#include <QUrl>
-#include <QUrlQuery>
 
 QString TestDatabase::backendName() {
     const QString backend = qEnvironmentVariable("VIP_TEST_BACKEND", QStringLiteral("sqlite"));
     return backend;
 }
 
-TestDatabase::TestDatabase() {
+namespace {
+
+// The server the PostgreSQL run was given; a setting that is not PostgreSQL stops the
+// run, or it would test SQLite twice and call it PostgreSQL.
+DbSetting postgresServer() {
+    const QString uri = qEnvironmentVariable("VIP_TEST_PG_URI");
+    try {
+        const DbSetting server = DbSetting::parse(uri);
+        if (server.isPostgres())
+            return server;
+    } catch (const DbError&) {
+        // Reported below, with the setting that was given.
+    }
+    qFatal("VIP_TEST_PG_URI is not a PostgreSQL URI: %s", qPrintable(uri));
+}
+
+} // namespace
+
+TestDatabase::TestDatabase()
+    : m_setting(DbSetting::parse(QStringLiteral("unused.sqlite"))) {
     m_postgres = backendName() == QLatin1String("postgres");
     if (m_postgres) {
         m_schema = QStringLiteral("t_%1_%2")
                        .arg(QCoreApplication::applicationPid())
                        .arg(QRandomGenerator::global()->generate64() % 100000000000ULL);
-        QUrl url(qEnvironmentVariable("VIP_TEST_PG_URI", QStringLiteral("postgresql://postgres@localhost/viptest")));
-        QUrlQuery query(url);
-        query.removeQueryItem(QStringLiteral("schema"));
-        query.addQueryItem(QStringLiteral("schema"), m_schema);
-        url.setQuery(query);
-        m_setting = url.toString();
-        // A malformed URI would quietly become a private in-memory SQLite database and the
-        // PostgreSQL run would test nothing of PostgreSQL.
-        if (!url.isValid() || !m_setting.startsWith(QLatin1String("postgresql://")))
-            qFatal("VIP_TEST_PG_URI is not a PostgreSQL URI: %s", qPrintable(qEnvironmentVariable("VIP_TEST_PG_URI")));
+        m_setting = postgresServer().withSchema(m_schema);
     } else {
-        m_setting = m_dir.filePath(QStringLiteral("test.sqlite"));
+        m_setting = DbSetting::parse(m_dir.filePath(QStringLiteral("test.sqlite")));
     }
     m_data = std::make_unique<DataModule>(Database::open(m_setting));
     SchemaMigrator(m_data->database()).upgrade();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "host/data/DbSetting.h"
 #include "host/sdk/DataModule.h"
 
 #include <QString>
@@ -17,13 +18,13 @@ public:
     DataModule& data() { return *m_data; }
     // A second, independent connection to the same database (a concurrent writer).
     std::unique_ptr<DataModule> openAnother() const;
-    const QString& setting() const { return m_setting; }
+    const DbSetting& setting() const { return m_setting; }
     bool isPostgres() const { return m_postgres; }
     static QString backendName();
 
 private:
     QTemporaryDir m_dir;
-    QString m_setting;
+    DbSetting m_setting;
     QString m_schema;
     bool m_postgres = false;
     std::unique_ptr<DataModule> m_data;

@@ -1,5 +1,10 @@
 #include "host/app/vipctl/Command.h"
 
+#include "host/data/Database.h"
+
+#include <QDir>
+#include <QFileInfo>
+
 namespace {
 QList<Command::Entry>& entries() {
     static QList<Command::Entry> list;
@@ -7,8 +12,17 @@ QList<Command::Entry>& entries() {
 }
 } // namespace
 
-Command::Registration::Registration(const QString& name, const QString& help, Run run) {
-    entries().append(Entry{name, help, std::move(run)});
+std::unique_ptr<Database> CommandContext::openDatabase() {
+    if (!db->isPostgres())
+        QDir().mkpath(QFileInfo(db->path()).absolutePath());
+    auto database = Database::open(*db);
+    err << "数据库：" << db->display() << "\n";
+    err.flush();
+    return database;
+}
+
+Command::Registration::Registration(const QString& name, const QString& help, bool needsDatabase, Run run) {
+    entries().append(Entry{name, help, needsDatabase, std::move(run)});
 }
 
 const QList<Command::Entry>& Command::all() { return entries(); }

@@ -1,27 +1,40 @@
 #pragma once
 
+#include "host/data/DbSetting.h"
+
 #include <QStringList>
 #include <QTextStream>
 #include <functional>
+#include <memory>
+#include <optional>
 
-// One vipctl command. Each command file registers itself with a Command::Registration.
+class Database;
+
+// What a command is run with. The database setting is parsed before the command
+// runs; commands that read no database get none.
 struct CommandContext {
-    QString db;        // --db: a SQLite file path or a PostgreSQL URI
-    QStringList args;  // what follows the command name, less --db
+    std::optional<DbSetting> db;
+    QStringList args; // what follows the command name, less the options
     QTextStream& out;
     QTextStream& err;
+
+    // Opens the database the command was given (creating the folder of a new
+    // SQLite file) and says which one it is on standard error.
+    std::unique_ptr<Database> openDatabase();
 };
 
+// One vipctl command. Each command file registers itself with a Command::Registration.
 class Command {
 public:
     using Run = std::function<int(CommandContext&)>;
     struct Entry {
         QString name;
         QString help;
+        bool needsDatabase = true;
         Run run;
     };
     struct Registration {
-        Registration(const QString& name, const QString& help, Run run);
+        Registration(const QString& name, const QString& help, bool needsDatabase, Run run);
     };
     static const QList<Entry>& all();
     static const Entry* find(const QString& name);

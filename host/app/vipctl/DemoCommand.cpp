@@ -3,15 +3,10 @@
 #include "host/db/SchemaMigrator.h"
 #include "host/db/demo/DemoData.h"
 
-#include <QDir>
-#include <QFileInfo>
-
 namespace {
 
 int demo(CommandContext& context) {
-    if (!context.db.startsWith(QLatin1String("postgres")))
-        QDir().mkpath(QFileInfo(context.db).absolutePath());
-    auto db = Database::open(context.db);
+    auto db = context.openDatabase();
     SchemaMigrator(*db).upgrade();
     DemoData::fill(*db);
     context.out << "演示数据已生成：" << DemoData::summary(*db) << "\n";
@@ -19,6 +14,6 @@ int demo(CommandContext& context) {
 }
 
 const Command::Registration registration(QStringLiteral("demo"),
-                                         QStringLiteral("建库并填入演示数据（只用于空数据库）"), demo);
+                                         QStringLiteral("建库并填入演示数据（只用于空数据库）"), true, demo);
 
 } // namespace

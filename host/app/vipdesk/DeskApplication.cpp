@@ -48,6 +48,8 @@ int DeskApplication::Run() {
     } catch (const DbError& error) {
         ShowError(error.message());
         return 1;
+    } catch (const AbortAction&) {
+        return 1;
     }
     // The back office still runs its own settings without the module.
     QString error;
@@ -60,12 +62,15 @@ int DeskApplication::Run() {
 }
 
 void DeskApplication::openDatabase() {
-    const QString& setting = m_options.database;
-    if (!setting.startsWith(QLatin1String("postgres"))) {
-        QString path = setting;
-        if (path.startsWith(QLatin1String("sqlite:")))
-            path = path.mid(7);
-        QDir().mkpath(QFileInfo(path).absolutePath());
+    const DbSetting setting = DbSetting::parse(m_options.database);
+    if (!setting.isPostgres()) {
+        const QFileInfo file(setting.path());
+        // Only the embedded default may appear by itself; any other missing file is
+        // more likely a typing slip than a wish for an empty database.
+        if (!file.exists() && file.absoluteFilePath() != QFileInfo(DbSetting::defaultSqlitePath()).absoluteFilePath() &&
+            !Question(QStringLiteral("数据库文件 %1 不存在。\n要在这里新建一个数据库吗？").arg(setting.display())))
+            throw AbortAction();
+        QDir().mkpath(file.absolutePath());
     }
     m_data = std::make_unique<DataModule>(Database::open(setting));
     DataModule::install(m_data.get());

@@ -148,26 +148,6 @@ private slots:
         QCOMPARE(rows.FieldByName(QStringLiteral("cz")).AsMoney(), Money::fromUnits(10));
     }
 
-    void moneyReadsTextTheHostsWay_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("shown");
-        // clang-format off
-        QTest::newRow("plain") << "12.5" << "12.50";
-        QTest::newRow("separators") << " 1,234.567 " << "1234.57";
-        QTest::newRow("negative half rounds away") << "-0.005" << "-0.01";
-        QTest::newRow("fifth decimal rounds") << "0.00005" << "0.00";
-        QTest::newRow("not a number") << "12a" << "0.00";
-        QTest::newRow("empty") << "" << "0.00";
-        QTest::newRow("lone point") << "." << "0.00";
-        QTest::newRow("full width digits") << "１２" << "0.00";
-        // clang-format on
-    }
-    void moneyReadsTextTheHostsWay() {
-        QFETCH(QString, text);
-        QFETCH(QString, shown);
-        QCOMPARE(Money::fromText(text).toString(), shown);
-    }
-
     void savepointsNestAndAFailedStatementLeavesTheConnectionUsable() {
         TestDatabase db;
         const auto add = [&](const char* name) {
@@ -196,6 +176,66 @@ private slots:
                 DbError, db.data().ExecuteSQL(QStringLiteral("INSERT INTO nosuchtable VALUES (1)")));
         }
         QCOMPARE(rowCount(QStringLiteral("sysdata")), 2);
+    }
+
+    void failedCommitUndoesItsWorkAndLaterWritesLast() {
+        TestDatabase db;
+        Database& conn = db.data().database();
+        conn.execute(QStringLiteral("CREATE TABLE t_parent (id INTEGER PRIMARY KEY)"));
+        conn.execute(QStringLiteral("CREATE TABLE t_child (id INTEGER PRIMARY KEY, parent INTEGER "
+                                    "REFERENCES t_parent (id) DEFERRABLE INITIALLY DEFERRED)"));
+        {
+            Transaction t(db.data());
+            db.data().ExecuteSQL(QStringLiteral("INSERT INTO t_child (id, parent) VALUES (1, 99)"));
+            // The constraint is only checked at COMMIT, which the database refuses.
+            QVERIFY_THROWS_EXCEPTION(DbError, t.Commit());
+            QCOMPARE(conn.transactionDepth(), 0);
+        }
+        {
+            Transaction t(db.data());
+            db.data().ExecuteSQL(QStringLiteral("INSERT INTO t_parent (id) VALUES (7)"));
+            db.data().ExecuteSQL(QStringLiteral("INSERT INTO t_child (id, parent) VALUES (2, 7)"));
+            t.Commit();
+        }
+        QCOMPARE(conn.transactionDepth(), 0);
+        // What a second connection sees is what reached the disk, not what this one holds.
+        const auto other = db.openAnother();
+        QCOMPARE(other->OpenSQLAsInt(QStringLiteral("SELECT COUNT(*) FROM t_child")), 1);
+        QCOMPARE(other->OpenSQLAsInt(QStringLiteral("SELECT parent FROM t_child")), 7);
+    }
+
+    void lostConnectionFailsOnceAndIsReopened() {
+        TestDatabase db;
+        if (!db.isPostgres())
+            QSKIP("only a server can close a connection under the program");
+        const auto admin = db.openAnother();
+        const auto terminate = [&] {
+            const int pid = db.data().OpenSQLAsInt(QStringLiteral("SELECT pg_backend_pid()"));
+            QCOMPARE(admin->OpenSQLAsInt(QStringLiteral("SELECT pg_terminate_backend(?)"), {pid}), 1);
+        };
+        {
+            Transaction t(db.data());
+            db.data().ExecuteSQL(QStringLiteral("INSERT INTO sysdata (SubName) VALUES ('lost')"));
+            terminate();
+            try {
+                db.data().ExecuteSQL(QStringLiteral("INSERT INTO sysdata (SubName) VALUES ('after')"));
+                QFAIL("a statement on a closed connection went through");
+            } catch (const DbError& e) {
+                QCOMPARE(e.message(), Database::ConnectionLostText);
+            }
+            QVERIFY_THROWS_EXCEPTION(DbError, t.Commit());
+        }
+        QCOMPARE(db.data().database().transactionDepth(), 0);
+        QCOMPARE(rowCount(QStringLiteral("sysdata")), 0);
+
+        // Closed while idle: the next action starts on a fresh connection unnoticed.
+        terminate();
+        {
+            Transaction t(db.data());
+            db.data().ExecuteSQL(QStringLiteral("INSERT INTO sysdata (SubName) VALUES ('next')"));
+            t.Commit();
+        }
+        QCOMPARE(admin->OpenSQLAsStr(QStringLiteral("SELECT SubName FROM sysdata")), QStringLiteral("next"));
     }
 
     void momentsRoundTripAsWallClockTime() {

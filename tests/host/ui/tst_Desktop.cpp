@@ -305,7 +305,7 @@ private slots:
         environment.remove(QStringLiteral("VIP_DB"));
         desk.setProcessEnvironment(environment);
         desk.start(QCoreApplication::applicationDirPath() + QStringLiteral("/vipdesk"),
-                   {QStringLiteral("--db"), db.setting(), QStringLiteral("--tour"), shots.path()});
+                   {QStringLiteral("--db"), db.setting().text(), QStringLiteral("--tour"), shots.path()});
         QVERIFY(desk.waitForFinished(300000));
         QVERIFY2(desk.exitStatus() == QProcess::NormalExit && desk.exitCode() == 0,
                  desk.readAllStandardError().constData());

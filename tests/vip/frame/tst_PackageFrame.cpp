@@ -194,7 +194,7 @@ private slots:
             QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("vipctl"));
         QVERIFY2(QFileInfo::exists(vipctl), qPrintable(vipctl));
         QProcess process;
-        process.start(vipctl, {QStringLiteral("registry"), QStringLiteral("--db"), db.setting()});
+        process.start(vipctl, {QStringLiteral("registry"), QStringLiteral("--db"), db.setting().text()});
         QVERIFY(process.waitForFinished(60000));
         QCOMPARE(process.exitStatus(), QProcess::NormalExit);
         QVERIFY2(process.exitCode() == 0, process.readAllStandardError().constData());
