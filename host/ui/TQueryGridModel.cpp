@@ -31,6 +31,21 @@ bool isNumber(const QVariant& value) {
     }
 }
 
+// Flags arrive as booleans (PostgreSQL), as 0/1 (SQLite) or as text a query built.
+bool isYes(const QVariant& value) {
+    if (value.isNull())
+        return false;
+    if (value.typeId() == QMetaType::Bool)
+        return value.toBool();
+    const QString text = value.toString().trimmed();
+    bool numeric = false;
+    const double number = text.toDouble(&numeric);
+    if (numeric)
+        return number != 0;
+    return text.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0 || text == QLatin1String("是") ||
+           text == QLatin1String("√");
+}
+
 // What one row contributes to a sort: nulls first, then numbers, then text in the
 // user's collation (card numbers "C9" before "C10").
 struct SortKey {
@@ -194,6 +209,8 @@ QString TQueryGridModel::displayText(const QVariant& value, GridColumn::Format f
         const QDate date = Field(QString(), value).AsDate();
         return date.isValid() ? date.toString(QStringLiteral("yyyy-MM-dd")) : VariantText::toText(value);
     }
+    case GridColumn::YesNo:
+        return isYes(value) ? Mark : QString();
     case GridColumn::Plain:
         break;
     }
@@ -222,6 +239,14 @@ QVariant TQueryGridModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount())
         return {};
     const int field = m_fieldOf[index.column()];
+    const GridColumn::Format format = m_columns[index.column()].format;
+    if (format == GridColumn::YesNo) {
+        // A flag reads best as a box, ticked or not; its text would only repeat it.
+        if (role == Qt::CheckStateRole)
+            return field >= 0 && isYes(m_rows.Value(DataRow(index.row()), field)) ? Qt::Checked : Qt::Unchecked;
+        if (role == Qt::DisplayRole)
+            return {};
+    }
     switch (role) {
     case Qt::DisplayRole:
         return field < 0

@@ -8,6 +8,7 @@ struct GridColumn {
         Plain, // the stored value as text
         Money, // a count of ten-thousandths shown as an amount with two decimals
         Date,  // "yyyy-mm-dd"
+        YesNo, // a flag shown as a ticked or empty check box ("√" or nothing as text)
     };
 
     QString field;
