@@ -4,6 +4,7 @@
 #include "host/sdk/DbError.h"
 #include "host/sdk/Transaction.h"
 #include "tests/support/TestDatabase.h"
+#include "tests/support/TestRows.h"
 
 #include <QTest>
 #include <ctime>
@@ -107,9 +108,7 @@ private slots:
 
     void fieldsAreFoundIgnoringCase() {
         TestDatabase db;
-        db.data().ExecuteSQL(
-            QStringLiteral("INSERT INTO posinfo (PosCode, PosName, ConnectType) VALUES (?, ?, ?)"),
-            {QStringLiteral("001"), QStringLiteral("总店"), 1});
+        TestRows::addStore(db.data(), {.code = QStringLiteral("001"), .name = QStringLiteral("总店"), .connectType = 1});
         ClientDataSet rows;
         db.data().OpenSQL(
             QStringLiteral("SELECT PosId, PosCode, posName, CONNECTTYPE FROM PosInfo WHERE posCode = ?"),
@@ -127,24 +126,19 @@ private slots:
 
     void moneyStaysExact() {
         TestDatabase db;
-        db.data().ExecuteSQL(QStringLiteral("INSERT INTO posinfo (PosCode, PosName) VALUES ('1', 'p')"));
-        db.data().ExecuteSQL(QStringLiteral("INSERT INTO viptype (TypeName) VALUES ('t')"));
-        db.data().ExecuteSQL(
-            QStringLiteral("INSERT INTO vipcard (cardid, CardNo, CardType, BulidDate, ValidityDate) "
-                           "VALUES ('{1}', '1', 1, ?, ?)"),
-            {QDate(2026, 1, 1), QDate(2027, 1, 1)});
+        const int card = TestRows::addCard(db.data(), {.cardNo = QStringLiteral("1"), .cardType = TestRows::addCardType(db.data(), "t")});
         Money sum;
         Transaction t(db.data());
         for (int i = 0; i < 1000; ++i) {
             const Money step = Money::fromText(QStringLiteral("0.01"));
             sum += step;
-            db.data().ExecuteSQL(QStringLiteral("UPDATE vipcard SET Cz = Cz + ? WHERE id = 1"),
-                                 {QVariant::fromValue(step)});
+            db.data().ExecuteSQL(QStringLiteral("UPDATE vipcard SET Cz = Cz + ? WHERE id = ?"),
+                                 {QVariant::fromValue(step), card});
         }
         t.Commit();
         QCOMPARE(sum, Money::fromUnits(10));
         ClientDataSet rows;
-        db.data().OpenSQL(QStringLiteral("SELECT Cz FROM vipcard WHERE id = 1"), rows);
+        db.data().OpenSQL(QStringLiteral("SELECT Cz FROM vipcard WHERE id = ?"), rows, {card});
         QCOMPARE(rows.FieldByName(QStringLiteral("cz")).AsMoney(), Money::fromUnits(10));
     }
 

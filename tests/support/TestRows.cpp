@@ -1,0 +1,70 @@
+#include "tests/support/TestRows.h"
+
+#include "host/sdk/DataModule.h"
+#include "host/sdk/Money.h"
+#include "host/sdk/Transaction.h"
+
+#include <QStringList>
+
+namespace TestRows {
+
+int addStore(DataModule& data, const Store& store) {
+    return data.OpenSQLAsInt(
+        QStringLiteral("INSERT INTO posinfo (PosCode, PosName, ConnectType, RowIndex, PosType, deleted) "
+                       "VALUES (?, ?, ?, ?, ?, ?) RETURNING posid"),
+        {store.code, store.name, store.connectType, store.rowIndex, store.posType, store.deleted ? 1 : 0});
+}
+
+int addCardType(DataModule& data, const QString& name, double discount) {
+    return data.OpenSQLAsInt(
+        QStringLiteral("INSERT INTO viptype (TypeName, Discount) VALUES (?, ?) RETURNING CTypeId"),
+        {name, discount});
+}
+
+int addProduct(DataModule& data, const QString& typeId, const QString& userCode, const QString& fullName,
+               const QString& parentId, int children) {
+    return data.OpenSQLAsInt(QStringLiteral("INSERT INTO ptype (typeId, parid, sonnum, UserCode, FullName) "
+                                            "VALUES (?, ?, ?, ?, ?) RETURNING rec"),
+                             {typeId, parentId, children, userCode, fullName});
+}
+
+int addCard(DataModule& data, const Card& card) {
+    return data.OpenSQLAsInt(
+        QStringLiteral("INSERT INTO vipcard (cardid, CardNo, CardType, BulidDate, ValidityDate, VipCz, PosId, "
+                       "deleted, ClearDate) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id"),
+        {QStringLiteral("{%1}").arg(card.cardNo), card.cardNo, card.cardType, card.issued, card.validUntil,
+         card.storedValue ? 1 : 0, card.storeId, card.deleted ? 1 : 0,
+         card.clearDate.isValid() ? QVariant(card.clearDate) : QVariant()});
+}
+
+void addCards(DataModule& data, int count, const QStringList& names) {
+    Transaction transaction(data);
+    const int gold = addCardType(data, QStringLiteral("金卡"), 90);
+    const int silver = addCardType(data, QStringLiteral("银卡"), 95);
+    // Many rows a statement: 100,000 single inserts would dominate a test's time.
+    const int perStatement = 400;
+    const QString head = QStringLiteral(
+        "INSERT INTO vipcard (cardid, CardNo, Name, Tel, CardType, BulidDate, ValidityDate, ljIntegral, Cz, "
+        "IsLife, Lose, StopUse) VALUES ");
+    for (int first = 1; first <= count; first += perStatement) {
+        const int last = std::min(count, first + perStatement - 1);
+        QString sql = head;
+        QVariantList values;
+        for (int i = first; i <= last; ++i) {
+            sql += (i == first ? QStringLiteral("(?,?,?,?,?,?,?,?,?,?,?,?)")
+                               : QStringLiteral(",(?,?,?,?,?,?,?,?,?,?,?,?)"));
+            const QString name =
+                i <= names.size() ? names[i - 1] : QStringLiteral("会员%1").arg(i, 6, 10, QLatin1Char('0'));
+            values << QStringLiteral("{%1}").arg(i, 8, 10, QLatin1Char('0'))
+                   << QStringLiteral("C%1").arg(i, 6, 10, QLatin1Char('0')) << name
+                   << QStringLiteral("139%1").arg(i, 8, 10, QLatin1Char('0')) << (i % 2 == 0 ? silver : gold)
+                   << QDate(2026, 1, 1).addDays(i % 300) << QDate(2028, 1, 1) << (i * 7919) % 100003
+                   << QVariant::fromValue(Money::fromUnits(i)) << (i % 5 == 0 ? 0 : 1) << (i % 13 == 0 ? 1 : 0)
+                   << (i % 17 == 0 ? 1 : 0);
+        }
+        data.ExecuteSQL(sql, values);
+    }
+    transaction.Commit();
+}
+
+} // namespace TestRows

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+class DataModule;
+
+// The rows a test puts into its fresh database: each builder takes what tests vary
+// and fills the rest as a store's own data would be, so no test writes its own
+// INSERT for a store, a card type, a product or a card.
+namespace TestRows {
+
+struct Store {
+    QString code;
+    QString name;
+    int connectType = 0; // 1: a real-time store sharing the head office's data
+    int rowIndex = 0;
+    int posType = 0;
+    bool deleted = false;
+};
+// The store's posid.
+int addStore(DataModule& data, const Store& store);
+
+// The type's CTypeId; the other columns keep the schema's defaults.
+int addCardType(DataModule& data, const QString& name, double discount = 100.0);
+
+// A product (or, with children, a product class) by its tree id; its rec.
+int addProduct(DataModule& data, const QString& typeId, const QString& userCode, const QString& fullName,
+               const QString& parentId = {}, int children = 0);
+
+struct Card {
+    QString cardNo;
+    int cardType = 0;
+    int storeId = 0;       // PosId: where its stored value is kept (0: the real-time stores)
+    bool storedValue = false;
+    bool deleted = false;
+    QDate issued = QDate(2025, 1, 1);
+    QDate validUntil = QDate(2030, 1, 1);
+    QDate clearDate;       // invalid: none
+};
+// The card's id.
+int addCard(DataModule& data, const Card& card);
+
+// 'count' cards in bulk for list windows, numbered "C000001".., two types made
+// here ("金卡" and "银卡", alternating), names "会员000001".. unless 'names' gives
+// the first ones. Every 5th card is not activated, every 13th lost, every 17th
+// stopped; card i holds i yuan and (i * 7919) % 100003 points.
+void addCards(DataModule& data, int count, const QStringList& names = {});
+
+} // namespace TestRows
