@@ -5,6 +5,7 @@
 #include "host/services/PasswordHash.h"
 #include "tests/support/ScriptedMessages.h"
 #include "tests/support/TestDatabase.h"
+#include "tests/support/TestRows.h"
 
 #include <QTest>
 
@@ -20,13 +21,6 @@ int addUser(DataModule& data, const QString& code, const QString& password, bool
         {code, QStringLiteral("收银员 ") + code, salt, PasswordHash::hash(salt, password), deleted});
 }
 
-int addStore(DataModule& data, const QString& code, const QString& name, int posType, int connectType,
-             bool deleted = false) {
-    return data.OpenSQLAsInt(
-        QStringLiteral("INSERT INTO posinfo (PosCode, PosName, PosType, ConnectType, deleted) "
-                       "VALUES (?, ?, ?, ?, ?) RETURNING posid"),
-        {code, name, posType, connectType, deleted});
-}
 
 } // namespace
 
@@ -40,9 +34,10 @@ private slots:
     void loginChecksUserPasswordAndStore() {
         TestDatabase db;
         ScriptedMessages boxes;
-        const int store = addStore(db.data(), QStringLiteral("S01"), QStringLiteral("中山\"路\"店"), 2, 1);
+        const int store = TestRows::addStore(
+            db.data(), {.code = QStringLiteral("S01"), .name = QStringLiteral("中山\"路\"店"), .connectType = 1, .posType = 2});
         const int closedStore =
-            addStore(db.data(), QStringLiteral("S02"), QStringLiteral("已关店"), 0, 0, true);
+            TestRows::addStore(db.data(), {.code = QStringLiteral("S02"), .name = QStringLiteral("已关店"), .deleted = true});
         for (const auto& [code, posId, deleted] :
              {std::tuple{"00001", store, 1}, {"00002", store, 0}, {"00003", store, 0}, {"00009", 0, 0}})
             db.data().ExecuteSQL(
