@@ -1,3 +1,6 @@
+#include "host/sdk/DbError.h"
+#include "host/sdk/MessageBox.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QProcess>
@@ -41,7 +44,7 @@ private slots:
 
         Run run = vipctl({QStringLiteral("--db"), before, QStringLiteral("init")});
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
-        QVERIFY(run.out.contains(QLatin1String("数据库结构版本")));
+        QVERIFY(run.out.contains(QStringLiteral("数据库结构版本")));
         QVERIFY2(run.err.contains(before), qPrintable(run.err));
         QVERIFY(QFile::exists(before));
 
@@ -86,10 +89,21 @@ private slots:
         QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("x.sqlite"))));
     }
 
+    // Without a screen nobody can answer a question, so none is answered for them.
+    void questionsWithoutAScreenRefuseTheAction() {
+        try {
+            Question(QStringLiteral("确认删除这张会员卡吗？"));
+            QFAIL("a question was answered on the user's behalf");
+        } catch (const DbError& e) {
+            QVERIFY2(e.message().contains(QStringLiteral("确认删除这张会员卡吗？")), qPrintable(e.message()));
+        }
+        QCOMPARE(Messagebox(QStringLiteral("只是告知"), QStringLiteral("提示"), MB::Ok), IDOK);
+    }
+
     void helpPrintsTheUsageOnce() {
         const Run run = vipctl({QStringLiteral("--help")});
         QCOMPARE(run.exitCode, 0);
-        QCOMPARE(run.out.count(QLatin1String("用法")), 1);
+        QCOMPARE(run.out.count(QStringLiteral("用法")), 1);
         for (const char* command : {"init", "demo", "registry"})
             QVERIFY2(run.out.contains(QLatin1String(command)), command);
         QVERIFY(run.err.isEmpty());
