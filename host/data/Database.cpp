@@ -4,6 +4,8 @@
 #include "host/sdk/DbError.h"
 
 #include <QAtomicInt>
+#include <QFile>
+#include <QFileInfo>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlRecord>
@@ -18,6 +20,23 @@ QAtomicInt connectionCounter;
 constexpr int MaxCachedStatements = 128;
 // Seconds a PostgreSQL connect may take before the user is told the server is unreachable.
 constexpr int ConnectTimeoutSeconds = 10;
+// How long a SQLite statement waits for another writer before the user hears that
+// the database is busy: long enough for any single save, short enough not to look hung.
+constexpr int BusyWaitMilliseconds = 5000;
+
+// A new database file holds members' data: only its owner may read it. SQLite gives
+// its journal files the same permissions.
+void createPrivately(const QString& path) {
+    if (QFileInfo::exists(path))
+        return;
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+bool isBusy(const QString& why) {
+    return why.contains(QLatin1String("database is locked")) || why.contains(QLatin1String("database is busy"));
+}
 
 QString describe(const QSqlError& error) {
     QString text = error.databaseText().trimmed();
@@ -27,6 +46,9 @@ QString describe(const QSqlError& error) {
 }
 
 } // namespace
+
+const QString Database::BusyText =
+    QStringLiteral("数据库正忙：另一位用户正在保存，这次操作没有保存。请稍后再做一次。");
 
 const QString Database::ConnectionLostText =
     QStringLiteral("与数据库的连接已断开，这次操作没有保存。请再做一次，程序会重新连接数据库。");
@@ -63,8 +85,9 @@ std::unique_ptr<Database> Database::open(const DbSetting& setting) {
             db.setPassword(setting.password());
             db.setConnectOptions(QStringLiteral("connect_timeout=%1").arg(ConnectTimeoutSeconds));
         } else {
+            createPrivately(setting.path());
             db.setDatabaseName(setting.path());
-            db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
+            db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(BusyWaitMilliseconds));
         }
     }
     std::unique_ptr<Database> database(new Database(setting, name, Dialect::forDriver(driver)));
@@ -89,7 +112,8 @@ void Database::applySessionSettings() {
         }
     } else {
         raw(QStringLiteral("PRAGMA journal_mode = WAL"));
-        raw(QStringLiteral("PRAGMA synchronous = NORMAL"));
+        // A committed recharge must survive a power cut, not only a crash of the program.
+        raw(QStringLiteral("PRAGMA synchronous = FULL"));
         raw(QStringLiteral("PRAGMA foreign_keys = ON"));
     }
 }
@@ -120,6 +144,8 @@ void Database::fail(const QString& why, const QString& sql) {
         m_statements.clear();
         throw DbError(ConnectionLostText);
     }
+    if (!isPostgres() && isBusy(why))
+        throw DbError(BusyText);
     throw DbError(QStringLiteral("数据库操作失败：%1\n%2").arg(why, sql));
 }
 

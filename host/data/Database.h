@@ -40,6 +40,7 @@ public:
     int transactionDepth() const { return m_depth; }
 
     static const QString ConnectionLostText;
+    static const QString BusyText;
 
 private:
     Database(DbSetting setting, QString connectionName, std::unique_ptr<Dialect> dialect);

@@ -6,6 +6,7 @@
 #include "tests/support/TestDatabase.h"
 #include "tests/support/TestRows.h"
 
+#include <QFile>
 #include <QTest>
 #include <ctime>
 
@@ -230,6 +231,28 @@ private slots:
             t.Commit();
         }
         QCOMPARE(admin->OpenSQLAsStr(QStringLiteral("SELECT SubName FROM sysdata")), QStringLiteral("next"));
+    }
+
+    void sqliteFileIsPrivateAndABusyDatabaseSaysSo() {
+        TestDatabase db;
+        if (db.isPostgres())
+            QSKIP("a server keeps its own files and queues its writers");
+        QCOMPARE(QFile::permissions(db.setting().path()) & (QFileDevice::ReadGroup | QFileDevice::ReadOther), 0);
+        const auto other = db.openAnother();
+        Transaction holding(*other);
+        other->ExecuteSQL(QStringLiteral("INSERT INTO sysdata (SubName) VALUES ('other')"));
+        try {
+            Transaction t(db.data());
+            QFAIL("a second writer got in while the first held the database");
+        } catch (const DbError& e) {
+            QCOMPARE(e.message(), Database::BusyText);
+        }
+        QCOMPARE(db.data().database().transactionDepth(), 0);
+        holding.Commit();
+        Transaction t(db.data());
+        db.data().ExecuteSQL(QStringLiteral("INSERT INTO sysdata (SubName) VALUES ('mine')"));
+        t.Commit();
+        QCOMPARE(rowCount(QStringLiteral("sysdata")), 2);
     }
 
     void momentsRoundTripAsWallClockTime() {
