@@ -17,20 +17,33 @@ constexpr EditionFlags editionFlags(std::initializer_list<int> bits) {
     return word;
 }
 
+// The member-card module's subsystems, in the order the desktop offers their menus.
+// Frame holds the package's own helper windows (store and machine pickers).
+enum class Subsystem { Frame, Members, CardTypes, StoredValue, Points, Coupons, Devices, Reports };
+
+// The title of a subsystem's menu, as the desktop and vipctl show it.
+QString SubsystemTitle(Subsystem subsystem);
+
 // One list-window class a module offers. The window number groups classes (several
-// share one); the class name is the key. 'create' builds the window, or is empty
-// while the window is not yet available.
+// share one); the class name is the key. The caption names the window in menus and
+// tabs; helper windows that only other windows open have no edition flags and need
+// none. 'create' builds the window, or is empty while it is not yet available.
 struct QueryClassEntry {
     QString className;
     int windowNo = 0;
     EditionFlags editions = 0;
     int rights = 0;
-    std::function<TBaseQuery*(QWidget* parent)> create;
+    Subsystem subsystem;
+    QString caption = {};
+    std::function<TBaseQuery*(QWidget* parent)> create = {};
+    // Set by the registry: the entry's place among the entries of both registries,
+    // so windows and functions can be offered in the one order they came in.
+    int sequence = 0;
 };
 
 class QueryClassFactory {
 public:
-    // A class name registered again replaces its entry in place.
+    // A class name registered again replaces its entry in place, keeping its sequence.
     void Register(const QueryClassEntry& entry);
     const QueryClassEntry* Find(const QString& className) const;
     const QList<QueryClassEntry>& Entries() const { return m_entries; }
@@ -40,16 +53,22 @@ private:
     QList<QueryClassEntry> m_entries;
 };
 
-// One named function a module offers for the host's menus.
+// One named function a module offers for the host's menus; 'function' is empty
+// while it is not yet available.
 struct ComClassEntry {
     QString name;
-    std::function<void()> function;
     EditionFlags editions = 0;
     int rights = 0;
+    Subsystem subsystem;
+    QString caption = {};
+    std::function<void()> function = {};
+    // Set by the registry, as for QueryClassEntry.
+    int sequence = 0;
 };
 
 class ComClassRegistry {
 public:
+    // A name registered again replaces its entry in place, keeping its sequence.
     void Register(const ComClassEntry& entry);
     const ComClassEntry* Find(const QString& name) const;
     const QList<ComClassEntry>& Entries() const { return m_entries; }

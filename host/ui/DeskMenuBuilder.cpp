@@ -3,50 +3,60 @@
 #include "host/sdk/Limit.h"
 #include "host/sdk/Ucomvar.h"
 #include "host/sdk/ui/GuardedHandler.h"
-#include "host/ui/DeskMenuTable.h"
 
 #include <QAction>
-#include <QHash>
+#include <QMap>
 #include <QMenu>
 #include <QMenuBar>
+#include <algorithm>
 
 namespace {
 
 const char* const RightsProperty = "deskRights";
 const char* const AvailableProperty = "deskAvailable";
 
-struct Entry {
+struct Item {
     QString name;
+    QString caption;
     int rights = 0;
     bool available = false;
     bool window = false;
+    int sequence = 0;
 };
 
-// The entries of the current edition, keyed by name, and the order they were registered in.
-void collect(QHash<QString, Entry>& entries, QStringList& order) {
-    const int edition = MEDVERSION();
-    for (const QueryClassEntry& entry : gQueryClassFactory().Entries()) {
-        if (entry.editions == 0 || !DeskMenuBuilder::InEdition(entry.editions, edition))
-            continue;
-        entries.insert(entry.className, Entry{entry.className, entry.rights, bool(entry.create), true});
-        order.append(entry.className);
-    }
-    for (const ComClassEntry& entry : ComClassReg().Entries()) {
-        if (!DeskMenuBuilder::InEdition(entry.editions, edition))
-            continue;
-        entries.insert(entry.name, Entry{entry.name, entry.rights, bool(entry.function), false});
-        order.append(entry.name);
-    }
+bool offered(EditionFlags editions, int edition) {
+    return editions != 0 && DeskMenuBuilder::InEdition(editions, edition);
 }
 
-void addEntry(QMenu& menu, const Entry& entry, const QString& caption,
-              const DeskMenuBuilder::Handlers& handlers) {
-    QAction* action = menu.addAction(caption);
-    action->setObjectName(entry.name);
-    action->setProperty(RightsProperty, entry.rights);
-    action->setProperty(AvailableProperty, entry.available);
-    const auto& handler = entry.window ? handlers.openWindow : handlers.runFunction;
-    const QString name = entry.name;
+// The items of the current edition by subsystem, windows and functions together in
+// the order they were registered.
+QMap<Subsystem, QList<Item>> collect() {
+    const int edition = MEDVERSION();
+    QMap<Subsystem, QList<Item>> menus;
+    for (const QueryClassEntry& entry : gQueryClassFactory().Entries()) {
+        if (offered(entry.editions, edition))
+            menus[entry.subsystem].append(
+                {entry.className, entry.caption, entry.rights, bool(entry.create), true, entry.sequence});
+    }
+    for (const ComClassEntry& entry : ComClassReg().Entries()) {
+        if (offered(entry.editions, edition))
+            menus[entry.subsystem].append(
+                {entry.name, entry.caption, entry.rights, bool(entry.function), false, entry.sequence});
+    }
+    for (QList<Item>& items : menus)
+        std::stable_sort(items.begin(), items.end(),
+                         [](const Item& a, const Item& b) { return a.sequence < b.sequence; });
+    return menus;
+}
+
+void addItem(QMenu& menu, const Item& item, const DeskMenuBuilder::Handlers& handlers) {
+    // An entry registered without a caption is still offered, under its name.
+    QAction* action = menu.addAction(item.caption.isEmpty() ? item.name : item.caption);
+    action->setObjectName(item.name);
+    action->setProperty(RightsProperty, item.rights);
+    action->setProperty(AvailableProperty, item.available);
+    const auto& handler = item.window ? handlers.openWindow : handlers.runFunction;
+    const QString name = item.name;
     QObject::connect(action, &QAction::triggered, &menu,
                      [handler, name] { RunGuarded([&] { handler(name); }); });
 }
@@ -74,30 +84,15 @@ void DeskMenuBuilder::Clear(QMenuBar& bar) {
 
 void DeskMenuBuilder::Build(QMenuBar& bar, const Handlers& handlers) {
     Clear(bar);
-    QHash<QString, Entry> entries;
-    QStringList order;
-    collect(entries, order);
-
-    QHash<QString, QList<QPair<Entry, QString>>> byMenu;
-    for (const DeskMenuTable::Item& item : DeskMenuTable::Items()) {
-        const auto found = entries.constFind(item.name);
-        if (found != entries.constEnd())
-            byMenu[item.menu].append({*found, item.caption});
-    }
-    for (const QString& name : std::as_const(order)) {
-        if (!DeskMenuTable::Find(name))
-            byMenu[DeskMenuTable::OtherMenu].append({entries.value(name), name});
-    }
-
-    for (const QString& title : DeskMenuTable::Menus()) {
-        const auto items = byMenu.value(title);
-        if (items.isEmpty())
-            continue;
+    // QMap keeps its keys in order, which is the subsystems' order.
+    const QMap<Subsystem, QList<Item>> menus = collect();
+    for (auto it = menus.cbegin(); it != menus.cend(); ++it) {
+        const QString title = SubsystemTitle(it.key());
         QMenu* menu = bar.addMenu(title);
         menu->setObjectName(title);
         menu->setToolTipsVisible(true);
-        for (const auto& [entry, caption] : items)
-            addEntry(*menu, entry, caption, handlers);
+        for (const Item& item : it.value())
+            addItem(*menu, item, handlers);
         RefreshEnabled(*menu);
         QObject::connect(menu, &QMenu::aboutToShow, menu,
                          [menu] { RunGuarded([menu] { RefreshEnabled(*menu); }); });

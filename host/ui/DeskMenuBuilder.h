@@ -8,11 +8,13 @@
 class QMenu;
 class QMenuBar;
 
-// Fills the desktop's menu bar from the host's registries. An entry is offered
-// only in the editions its flags name; it is enabled only while the user holds its
-// right; one whose window or function the module does not provide yet stays in
-// view, greyed, so users see what the edition has. Classes without edition flags
-// are helper windows that other windows open, never menu entries.
+// Fills the desktop's menu bar from the host's registries: one menu per subsystem,
+// titled and ordered as the subsystems are, entries in the order they were
+// registered under their captions. An entry is offered only in the editions its
+// flags name; it is enabled only while the user holds its right; one whose window
+// or function the module does not provide yet stays in view, greyed, so users see
+// what the edition has. Entries without edition flags are helper windows that
+// other windows open, never menu entries.
 class DeskMenuBuilder {
 public:
     struct Handlers {
@@ -23,9 +25,9 @@ public:
     static const QString NotAvailable;
     static const QString NoRight;
 
-    // Replaces the bar's menus with one menu per subsystem that has entries, in the
-    // order of DeskMenuTable; the host's own menu is the caller's to append. Throws
-    // DbError when the rights cannot be read.
+    // Replaces the bar's menus with one menu per subsystem that has entries; the
+    // host's own menu is the caller's to append. Throws DbError when the rights
+    // cannot be read.
     static void Build(QMenuBar& bar, const Handlers& handlers);
     // Asks the rights again, so a change by the administrator shows the next time
     // the menu opens.

@@ -1,7 +1,6 @@
 #include "vip/frame/PackageEntry.h"
 
 #include "vip/frame/PackageUnit.h"
-#include "vip/frame/PackageUnits.h"
 
 #include <array>
 
@@ -9,25 +8,24 @@ namespace {
 
 constexpr std::size_t UnitCount = 12;
 
-// The units in the order their start-up code runs. The host's registries keep
-// registration order, so this order is also the order of the host's window and
-// function lists.
+// The units in the order their start-up code runs; what each unit does is what the
+// areas contributed to it. The host's registries keep registration order, so this
+// order is also the order of the host's window and function lists. Uczoperator
+// contributes nothing until the recharge dialog brings its own flag.
 std::array<PackageUnit, UnitCount>& units() {
     static std::array<PackageUnit, UnitCount> table{{
-        // The recharge dialog's own flag arrives with that dialog; until then this
-        // unit has nothing to run.
-        {"Uczoperator", nullptr, nullptr},
-        {"Uetctypemanage", UnitUetctypemanage::startUp, nullptr},
-        {"Uvipcash", UnitUvipcash::startUp, UnitUvipcash::shutDown},
-        {"Fundev", UnitFundev::startUp, UnitFundev::shutDown},
-        {"Y_vipinfo", UnitY_vipinfo::startUp, UnitY_vipinfo::shutDown},
-        {"Uetccardbatchadd", UnitUetccardbatchadd::startUp, nullptr},
-        {"Uetccardmanage", UnitUetccardmanage::startUp, UnitUetccardmanage::shutDown},
-        {"Kvr_vipchangetotal", UnitKvr_vipchangetotal::startUp, nullptr},
-        {"Uvipinfo", UnitUvipinfo::startUp, nullptr},
-        {"Uvippricelimit", UnitUvippricelimit::startUp, nullptr},
-        {"Uvipptypedis", UnitUvipptypedis::startUp, nullptr},
-        {"Uptypeintegralset", UnitUptypeintegralset::startUp, nullptr},
+        PackageUnit("Uczoperator"),
+        PackageUnit("Uetctypemanage"),
+        PackageUnit("Uvipcash"),
+        PackageUnit("Fundev"),
+        PackageUnit("Y_vipinfo"),
+        PackageUnit("Uetccardbatchadd"),
+        PackageUnit("Uetccardmanage"),
+        PackageUnit("Kvr_vipchangetotal"),
+        PackageUnit("Uvipinfo"),
+        PackageUnit("Uvippricelimit"),
+        PackageUnit("Uvipptypedis"),
+        PackageUnit("Uptypeintegralset"),
     }};
     return table;
 }

@@ -52,23 +52,46 @@ protected:
 
 int adjustCalls = 0;
 
-// What a module registers, with names the desktop knows and one it does not.
+// What a module registers, not in the order of the menus: a function between the
+// windows of one subsystem, helpers without edition flags (a window and a
+// function), one entry without a caption.
 void registerEntries() {
+    using enum Subsystem;
     const auto plain = [](QWidget* parent) -> TBaseQuery* { return new StoreList(parent); };
     QueryClassFactory& classes = gQueryClassFactory();
-    classes.Register({QStringLiteral("TVipQuery"), StoreListNo, editionFlags({1, 3}), 160, plain});
-    classes.Register({QStringLiteral("TVipCardTypeSet"), StoreListNo, editionFlags({2}), 677, plain});
-    classes.Register({QStringLiteral("TCzManage"), StoreListNo, editionFlags({1, 2}), 510, {}});
-    classes.Register({QStringLiteral("TVipConsumeAnalysis"), StoreListNo, editionFlags({1}), 544, plain});
-    classes.Register({QStringLiteral("TPosMultSel"), StoreListNo, 0, 0, plain});
-    classes.Register({QStringLiteral("TTestExtra"), StoreListNo, editionFlags({1}), 0, plain});
     ComClassRegistry& functions = ComClassReg();
+    classes.Register({QStringLiteral("TVipConsumeAnalysis"), StoreListNo, editionFlags({1}), 544, Reports,
+                      QStringLiteral("会员消费分析"), plain});
+    classes.Register({QStringLiteral("TVipQuery"), StoreListNo, editionFlags({1, 3}), 160, Members,
+                      QStringLiteral("会员卡管理"), plain});
+    functions.Register({QStringLiteral("IntegralVipTotal_Adjust"), editionFlags({1, 2}), 828, Points,
+                        QStringLiteral("积分调整"), [] { ++adjustCalls; }});
+    classes.Register({QStringLiteral("TVipCardTypeSet"), StoreListNo, editionFlags({2}), 677, CardTypes,
+                      QStringLiteral("会员卡类型设置"), plain});
+    functions.Register({QStringLiteral("ShowVipInfoAction"), editionFlags({1}), 0, Members,
+                        QStringLiteral("会员发卡"),
+                        [] { throw DbError(QStringLiteral("会员卡写入失败：连接已断开")); }});
+    classes.Register({QStringLiteral("TCzManage"), StoreListNo, editionFlags({1, 2}), 510, StoredValue,
+                      QStringLiteral("储值管理")});
+    classes.Register({QStringLiteral("TPosMultSel"), StoreListNo, 0, 0, Frame, {}, plain});
     functions.Register(
-        {QStringLiteral("IntegralVipTotal_Adjust"), [] { ++adjustCalls; }, editionFlags({1, 2}), 828});
-    functions.Register({QStringLiteral("TFunCard"), {}, editionFlags({1}), 935});
-    functions.Register({QStringLiteral("ShowVipInfoAction"),
-                        [] { throw DbError(QStringLiteral("会员卡写入失败：连接已断开")); },
-                        editionFlags({1}), 0});
+        {QStringLiteral("TFunCard"), editionFlags({1}), 935, Devices, QStringLiteral("IC卡设置")});
+    functions.Register({QStringLiteral("TTestHelper"), 0, 0, Devices, {}, [] { ++adjustCalls; }});
+    classes.Register({QStringLiteral("TTestExtra"), StoreListNo, editionFlags({1}), 0, Members, {}, plain});
+}
+
+// The menu bar as "title: caption, ...", one line per menu.
+QStringList menusOf(const DeskMainWindow& window) {
+    QStringList menus;
+    for (QAction* action : window.menuBar()->actions()) {
+        QStringList captions;
+        for (QAction* item : action->menu()->actions()) {
+            if (!item->isSeparator())
+                captions.append(item->text());
+        }
+        menus.append(action->text() + QStringLiteral(": ") + captions.join(QStringLiteral(", ")));
+    }
+    return menus;
 }
 
 QAction* entry(const DeskMainWindow& window, const QString& name) {
@@ -133,12 +156,16 @@ private slots:
         TestUser cashier(db.data(), QStringLiteral("cashier"), {160, 828});
         DeskMainWindow window;
 
+        // One menu per subsystem in the subsystems' order, entries in the order they
+        // were registered; outside the edition and helpers: not offered at all.
+        QCOMPARE(menusOf(window),
+                 QStringList({QStringLiteral("会员: 会员卡管理, 会员发卡, TTestExtra"),
+                              QStringLiteral("储值与服务: 储值管理"), QStringLiteral("积分: 积分调整"),
+                              QStringLiteral("设备: IC卡设置"), QStringLiteral("报表: 会员消费分析"),
+                              QStringLiteral("系统: 系统设置, 退出")}));
         QAction* members = entry(window, QStringLiteral("TVipQuery"));
         QCOMPARE(qobject_cast<QMenu*>(members->parent())->title(), QStringLiteral("会员"));
         QVERIFY(members->isEnabled());
-        // Outside the edition, and helper windows: not offered at all.
-        QVERIFY(!entry(window, QStringLiteral("TVipCardTypeSet")));
-        QVERIFY(!entry(window, QStringLiteral("TPosMultSel")));
         // Registered but not built yet (a window, a function): in view, greyed, saying why.
         QAction* storedValue = entry(window, QStringLiteral("TCzManage"));
         QVERIFY(!storedValue->isEnabled());
@@ -157,9 +184,19 @@ private slots:
         openMenu(window, QStringLiteral("报表"));
         QVERIFY(analysis->isEnabled());
 
+        // Registered again, an entry keeps its place and takes the new row.
+        gQueryClassFactory().Register({QStringLiteral("TVipQuery"), StoreListNo, editionFlags({1}), 160,
+                                       Subsystem::Members, QStringLiteral("会员列表")});
+        window.RebuildMenus();
+        QCOMPARE(menusOf(window).first(), QStringLiteral("会员: 会员列表, 会员发卡, TTestExtra"));
+        registerEntries();
+
         Ucomvar().nMedVersion = 2;
         window.RebuildMenus();
-        QVERIFY(!entry(window, QStringLiteral("TVipQuery")));
+        QCOMPARE(menusOf(window),
+                 QStringList({QStringLiteral("卡类型与价格: 会员卡类型设置"),
+                              QStringLiteral("储值与服务: 储值管理"), QStringLiteral("积分: 积分调整"),
+                              QStringLiteral("系统: 系统设置, 退出")}));
 
         Ucomvar().nMedVersion = 1;
         TestUser boss(db.data(), QStringLiteral("boss"), {}, true);

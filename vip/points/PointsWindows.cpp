@@ -1,0 +1,33 @@
+#include "vip/base/RegistrationRows.h"
+
+// The points area's part of the package's units; nothing of it is built yet. The
+// rights of the five functions are the ones the member list tests before it
+// enables its own points buttons.
+namespace {
+
+using enum Subsystem;
+
+const RegistrationRows exchanges(
+    "Kvr_vipchangetotal", 10,
+    {
+        ComClassEntry{"IntegralExchage_Cash", editionFlags({1, 2, 3, 5, 8}), 508, Points, "积分兑换现金"},
+        ComClassEntry{"IntegralExchage_Cz", editionFlags({1, 2, 3, 5, 8}), 826, Points, "积分兑换储值"},
+        ComClassEntry{"IntegralExchage_Sp", editionFlags({1, 2, 3, 5, 8}), 827, Points, "积分兑换商品"},
+        ComClassEntry{"IntegralExchage_Gwk", editionFlags({1, 2, 3, 5}), 855, Points, "积分兑换购物卡"},
+        ComClassEntry{"IntegralVipTotal_Adjust", editionFlags({1, 2, 3, 5, 8}), 828, Points, "积分调整"},
+    });
+
+const RegistrationRows rules("Uvipinfo", 80,
+                             {
+                                 QueryClassEntry{"TVipExchangeQuery", 464, editionFlags({1, 5, 6, 8}), 931,
+                                                 Points, "积分兑换设置"},
+                                 QueryClassEntry{"TVipIntroducerIntegralQuery", 911, editionFlags({1, 3, 5}),
+                                                 945, Points, "介绍人奖励设置"},
+                             });
+
+const RegistrationRows changes("Uvipinfo", 100,
+                               {QueryClassEntry{"TVipIntegralUpdateQuery", 475,
+                                                editionFlags({1, 2, 5, 6, 8, 9}), 702, Points,
+                                                "积分变动记录"}});
+
+} // namespace

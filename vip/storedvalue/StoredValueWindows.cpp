@@ -1,0 +1,37 @@
+#include "vip/base/RegistrationRows.h"
+
+// The stored-value area's part of the package's units; nothing of it is built yet.
+namespace {
+
+using enum Subsystem;
+
+// The two service functions sit between the service list and the service-count lists.
+const RegistrationRows services(
+    "Uvipinfo", 20,
+    {
+        QueryClassEntry{"TVipServiceQuery", 889, editionFlags({1, 2, 3, 5}), 902, StoredValue, "服务项目"},
+        ComClassEntry{"ShowCzServiceForReg", editionFlags({1, 2, 3, 5}), 906, StoredValue, "服务项目充值"},
+        ComClassEntry{"ShowCzServiceConsumeForReg", editionFlags({1, 2, 3, 5}), 907, StoredValue,
+                      "服务项目消费"},
+        QueryClassEntry{"TvipCardServiceQuery", 892, editionFlags({1, 3, 5}), 908, StoredValue,
+                        "会员服务次数"},
+        QueryClassEntry{"TvipCardSrvConsumeQuery", 893, editionFlags({1, 2, 3, 5, 9}), 908, StoredValue,
+                        "服务次数使用"},
+        QueryClassEntry{"TvipCardSrvConsumeDQuery", 894, editionFlags({1, 3, 5}), 908, StoredValue,
+                        "服务消费记录"},
+        QueryClassEntry{"TSelCZUserList", 508, editionFlags({1, 2, 3, 5, 8, 9}), 592, StoredValue,
+                        "充值退款汇总"},
+        QueryClassEntry{"TSelCZUserListMX", 510, editionFlags({1, 3, 5, 9}), 0, StoredValue, "充值退款明细"},
+    });
+
+const RegistrationRows management(
+    "Uvipinfo", 60,
+    {
+        QueryClassEntry{"TCzManage", 273, editionFlags({1, 2, 5, 6, 8}), 510, StoredValue, "储值管理"},
+        QueryClassEntry{"TCzSaleList", 276, editionFlags({}), 0, StoredValue},
+        QueryClassEntry{"TCzGetBackList", 277, editionFlags({}), 0, StoredValue},
+        QueryClassEntry{"TCzSalePList", 278, editionFlags({}), 0, StoredValue},
+        QueryClassEntry{"TCz00", 401, editionFlags({1, 3, 5, 8}), 155, StoredValue, "储值期初"},
+    });
+
+} // namespace
