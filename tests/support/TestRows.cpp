@@ -5,6 +5,7 @@
 #include "host/sdk/Transaction.h"
 
 #include <QStringList>
+#include <QUuid>
 
 namespace TestRows {
 
@@ -30,9 +31,10 @@ int addProduct(DataModule& data, const QString& typeId, const QString& userCode,
 
 int addCard(DataModule& data, const Card& card) {
     return data.OpenSQLAsInt(
-        QStringLiteral("INSERT INTO vipcard (cardid, CardNo, CardType, BulidDate, ValidityDate, VipCz, PosId, "
-                       "deleted, ClearDate) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id"),
-        {QStringLiteral("{%1}").arg(card.cardNo), card.cardNo, card.cardType, card.issued, card.validUntil,
+        QStringLiteral("INSERT INTO vipcard (cardid, CardNo, CardType, VIPBarCode, BulidDate, ValidityDate, VipCz, "
+                       "PosId, deleted, ClearDate) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id"),
+        {QUuid::createUuid().toString(QUuid::WithBraces).toUpper(), card.cardNo, card.cardType, card.barCode,
+         card.issued, card.validUntil,
          card.storedValue ? 1 : 0, card.storeId, card.deleted ? 1 : 0,
          card.clearDate.isValid() ? QVariant(card.clearDate) : QVariant()});
 }

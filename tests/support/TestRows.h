@@ -31,6 +31,7 @@ int addProduct(DataModule& data, const QString& typeId, const QString& userCode,
 struct Card {
     QString cardNo;
     int cardType = 0;
+    QString barCode;
     int storeId = 0;       // PosId: where its stored value is kept (0: the real-time stores)
     bool storedValue = false;
     bool deleted = false;

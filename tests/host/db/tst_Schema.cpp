@@ -2,26 +2,23 @@
 #include "host/db/SchemaMigrator.h"
 #include "host/sdk/DataModule.h"
 #include "host/sdk/DbError.h"
+#include "tests/support/DbProbe.h"
 #include "tests/support/TestDatabase.h"
+#include "tests/support/TestRows.h"
 
 #include <QTest>
 
 namespace {
 
-int count(DataModule& data, const QString& where, const QVariantList& params = {}) {
-    return data.OpenSQLAsInt(QStringLiteral("SELECT COUNT(*) FROM ") + where, params);
-}
+// The card type every card of these tests belongs to.
+constexpr int TypeId = 1;
 
 void addType(DataModule& data) {
-    data.ExecuteSQL(QStringLiteral("INSERT INTO viptype (CTypeId, TypeName) VALUES (1, '普通卡')"));
+    QCOMPARE(TestRows::addCardType(data, QStringLiteral("普通卡")), TypeId);
 }
 
-void addCard(DataModule& data, const QString& cardNo, const QString& barCode = QString()) {
-    data.ExecuteSQL(
-        QStringLiteral("INSERT INTO vipcard (cardid, CardNo, VIPBarCode, CardType, BulidDate, ValidityDate) "
-                       "VALUES (?, ?, ?, 1, ?, ?)"),
-        {QStringLiteral("{%1}").arg(count(data, QStringLiteral("vipcard")) + 1), cardNo,
-         barCode.isNull() ? QStringLiteral("") : barCode, QDate(2025, 3, 1), QDate(2028, 3, 1)});
+void addCard(DataModule& data, const QString& cardNo, const QString& barCode = {}) {
+    TestRows::addCard(data, {.cardNo = cardNo, .cardType = TypeId, .barCode = barCode});
 }
 
 } // namespace
@@ -37,9 +34,9 @@ private slots:
         QVERIFY(latest >= 1);
         // The first run (in TestDatabase) recorded every migration exactly once.
         QCOMPARE(migrator.currentVersion(), latest);
-        QCOMPARE(count(db.data(), QStringLiteral("schema_version")), latest);
+        QCOMPARE(DbProbe::count(db.data(), QStringLiteral("schema_version")), latest);
         QCOMPARE(migrator.upgrade(), 0);
-        QCOMPARE(count(db.data(), QStringLiteral("schema_version")), latest);
+        QCOMPARE(DbProbe::count(db.data(), QStringLiteral("schema_version")), latest);
 
         // A database written by a newer program must not be touched by this one.
         db.data().ExecuteSQL(QStringLiteral("INSERT INTO sysdata (SubName, SubValue) VALUES ('kept', '1')"));
@@ -52,7 +49,7 @@ private slots:
             QVERIFY2(error.message().contains(QString::number(latest)), qPrintable(error.message()));
         }
         QCOMPARE(migrator.currentVersion(), latest + 1);
-        QCOMPARE(count(db.data(), QStringLiteral("sysdata")), 1);
+        QCOMPARE(DbProbe::count(db.data(), QStringLiteral("sysdata")), 1);
     }
 
     void onlyLiveCardsOfAnExistingTypeKeepTheirNumberAndBarCodeToThemselves() {
@@ -69,18 +66,18 @@ private slots:
         data.ExecuteSQL(QStringLiteral("UPDATE vipcard SET deleted = 1 WHERE CardNo = ?"),
                         {QStringLiteral("80010001")});
         addCard(data, QStringLiteral("80010001"), QStringLiteral("2900800100017"));
-        QCOMPARE(count(data, QStringLiteral("vipcard WHERE CardNo = ?"), {QStringLiteral("80010001")}), 2);
+        QCOMPARE(DbProbe::count(data, QStringLiteral("vipcard"), QStringLiteral("CardNo = ?"), {QStringLiteral("80010001")}), 2);
         // ... but the deleted one cannot come back to life beside its successor.
         QVERIFY_THROWS_EXCEPTION(
             DbError, data.ExecuteSQL(QStringLiteral("UPDATE vipcard SET deleted = 0 WHERE deleted = 1")));
-        QCOMPARE(count(data, QStringLiteral("vipcard WHERE deleted = 1")), 1);
+        QCOMPARE(DbProbe::count(data, QStringLiteral("vipcard"), QStringLiteral("deleted = 1")), 1);
 
         // Cards without a bar code are many; a bar code in use is not given twice.
         addCard(data, QStringLiteral("80010002"));
         addCard(data, QStringLiteral("80010003"));
         QVERIFY_THROWS_EXCEPTION(DbError,
                                  addCard(data, QStringLiteral("80010004"), QStringLiteral("2900800100017")));
-        QCOMPARE(count(data, QStringLiteral("vipcard WHERE deleted = 0")), 3);
+        QCOMPARE(DbProbe::count(data, QStringLiteral("vipcard"), QStringLiteral("deleted = 0")), 3);
     }
 
     void quotedColumnsReadBackByAnySpelling() {

@@ -13,6 +13,7 @@
 #include "tests/support/ModalDriver.h"
 #include "tests/support/ScriptedMessages.h"
 #include "tests/support/TestDatabase.h"
+#include "tests/support/TestRows.h"
 #include "tests/support/TestUser.h"
 
 #include <QCheckBox>
@@ -105,10 +106,9 @@ void openMenu(DeskMainWindow& window, const QString& title) {
     menu->hide();
 }
 
+// A store of the kind the session can log in to: a shop (type 1) on the real-time link.
 int addStore(DataModule& data, const QString& code, const QString& name, int rowIndex) {
-    return data.OpenSQLAsInt(QStringLiteral("INSERT INTO posinfo (PosCode, PosName, PosType, ConnectType, "
-                                            "RowIndex) VALUES (?, ?, 1, 1, ?) RETURNING posid"),
-                             {code, name, rowIndex});
+    return TestRows::addStore(data, {.code = code, .name = name, .connectType = 1, .rowIndex = rowIndex, .posType = 1});
 }
 
 QString configValue(DataModule& data, const QString& name) {
