@@ -7,6 +7,7 @@
 #include "tests/support/ModalDriver.h"
 #include "tests/support/ScriptedMessages.h"
 #include "tests/support/TestDatabase.h"
+#include "tests/support/TestRows.h"
 #include "vip/frame/PackageEntry.h"
 
 #include <QAction>
@@ -25,10 +26,11 @@ const QString AtLeastOneStore = QStringLiteral("必须选择至少一个门店�
 using Row = std::pair<int, QString>;
 
 Row addStore(const QString& code, const QString& name, int connectType, int rowIndex, int deleted = 0) {
-    return {dmClient().OpenSQLAsInt(
-                QStringLiteral("INSERT INTO posinfo (PosCode, PosName, ConnectType, RowIndex, deleted) "
-                               "VALUES (?, ?, ?, ?, ?) RETURNING posid"),
-                {code, name, connectType, rowIndex, deleted}),
+    return {TestRows::addStore(dmClient(), {.code = code,
+                                            .name = name,
+                                            .connectType = connectType,
+                                            .rowIndex = rowIndex,
+                                            .deleted = deleted != 0}),
             name};
 }
 
@@ -40,20 +42,14 @@ Row addMachine(const QString& code, const QString& name, int storeId, int delete
             name};
 }
 
-int addType(const QString& name) {
-    return dmClient().OpenSQLAsInt(
-        QStringLiteral("INSERT INTO viptype (TypeName) VALUES (?) RETURNING CTypeId"), {name});
-}
-
 // A member card whose stored value ('storedValue' 1) is kept at 'storeId' (0: at
 // the real-time stores together).
 void addCard(const QString& cardNo, int typeId, int storeId, int storedValue, int deleted = 0) {
-    dmClient().ExecuteSQL(
-        QStringLiteral(
-            "INSERT INTO vipcard (cardid, CardNo, CardType, BulidDate, ValidityDate, VipCz, PosId, "
-            "deleted) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
-        {QStringLiteral("{%1}").arg(cardNo), cardNo, typeId, QDate(2025, 1, 1), QDate(2030, 1, 1),
-         storedValue, storeId, deleted});
+    TestRows::addCard(dmClient(), {.cardNo = cardNo,
+                                   .cardType = typeId,
+                                   .storeId = storeId,
+                                   .storedValue = storedValue != 0,
+                                   .deleted = deleted != 0});
 }
 
 QString list(const QList<Row>& rows, const QString& separator = QStringLiteral("\r\n")) {
@@ -208,8 +204,8 @@ private slots:
         const Row i1 = addStore(QStringLiteral("0201"), QStringLiteral("大学城店"), 1, 2);
         const Row r2 = addStore(QStringLiteral("0102"), QStringLiteral("解放路店"), 0, 3);
         const Row i2 = addStore(QStringLiteral("0202"), QStringLiteral("万达广场店"), 1, 4);
-        const int gold = addType(QStringLiteral("金卡"));
-        const int silver = addType(QStringLiteral("银卡"));
+        const int gold = TestRows::addCardType(dmClient(), QStringLiteral("金卡"));
+        const int silver = TestRows::addCardType(dmClient(), QStringLiteral("银卡"));
         addCard(QStringLiteral("G001"), gold, i2.first, 1);
         addCard(QStringLiteral("G002"), gold, 0, 1);
         // None of these ties 大学城店 to the gold card: deleted, no stored value, another type.
