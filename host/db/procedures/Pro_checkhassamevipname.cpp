@@ -8,11 +8,12 @@ namespace {
 int proCheckHasSameVipName(ProcedureContext& call) {
     const QString name = call.text(QStringLiteral("@vipTypename")).trimmed();
     const int typeId = call.integer(QStringLiteral("@viptypeId"));
-    const int same = call.db()
-                         .scalar(QStringLiteral("SELECT COUNT(*) FROM viptype WHERE TypeName = ? AND CTypeId <> ? "
-                                                "AND deleted = 0"),
-                                 {name, typeId})
-                         .toInt();
+    const int same =
+        call.db()
+            .scalar(QStringLiteral("SELECT COUNT(*) FROM viptype WHERE TypeName = ? AND CTypeId <> ? "
+                                   "AND deleted = 0"),
+                    {name, typeId})
+            .toInt();
     return same > 0 ? 1 : 0;
 }
 

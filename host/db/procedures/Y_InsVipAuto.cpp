@@ -14,11 +14,13 @@ int yInsVipAuto(ProcedureContext& call) {
     const int typeId = call.integer(QStringLiteral("@Autoid"));
     if (editType != QLatin1String("D") || cardMark != QLatin1String("1"))
         return -1;
-    if (!db.scalar(QStringLiteral("SELECT CTypeId FROM viptype WHERE CTypeId = ? AND deleted = 0") + db.dialect().forUpdate(),
+    if (!db.scalar(QStringLiteral("SELECT CTypeId FROM viptype WHERE CTypeId = ? AND deleted = 0") +
+                       db.dialect().forUpdate(),
                    {typeId})
              .isValid())
         return -1;
-    if (db.scalar(QStringLiteral("SELECT COUNT(*) FROM vipcard WHERE CardType = ? AND deleted = 0"), {typeId}).toInt() > 0)
+    if (db.scalar(QStringLiteral("SELECT COUNT(*) FROM vipcard WHERE CardType = ? AND deleted = 0"), {typeId})
+            .toInt() > 0)
         return -2;
     db.execute(QStringLiteral("UPDATE viptype SET deleted = 1 WHERE CTypeId = ?"), {typeId});
     VipTypeStamp::touch(db, typeId);

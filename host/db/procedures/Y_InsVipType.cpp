@@ -2,13 +2,72 @@
 #include "host/data/StoredProcedure.h"
 #include "host/db/procedures/VipTypeStamp.h"
 #include "host/sdk/DbError.h"
+#include "host/sdk/Transaction.h"
 
 #include <QVariantList>
+#include <optional>
 
 // Y_InsVipType: inserts a card type (@CTypeId 0) or rewrites a live one with all
-// its settings. Returns the type's id; -1 when the type to change is gone, -3 when
-// another live type already has the name.
+// its settings. A caller that read the type passes the change stamp it read in
+// @MD, and the type is rewritten only while it still carries that stamp. Returns
+// the type's id; -1 when the type to change is gone, -3 when another live type
+// already has the name, -4 when the type changed since the caller read it.
 namespace {
+
+constexpr int TypeGone = -1;
+constexpr int NameTaken = -3;
+constexpr int ChangedSinceRead = -4;
+
+bool nameTaken(Database& db, const QString& name, int typeId) {
+    return db.scalar(QStringLiteral(
+                         "SELECT COUNT(*) FROM viptype WHERE TypeName = ? AND deleted = 0 AND CTypeId <> ?"),
+                     {name, typeId})
+               .toInt() > 0;
+}
+
+// The stamp the caller read the type with; absent for callers that hold no copy of
+// it (imports, batch jobs), who rewrite whatever is there.
+std::optional<qint64> stampRead(const ProcedureContext& call) {
+    if (!call.has(QStringLiteral("@MD")))
+        return std::nullopt;
+    bool ok = false;
+    const qint64 stamp = call.in().Value(QStringLiteral("@MD")).toLongLong(&ok);
+    if (!ok)
+        throw DbError(QStringLiteral("参数 @MD 必须是整数。"));
+    return stamp;
+}
+
+// Writes the row. On PostgreSQL another writer may claim the name between the
+// check and this write; the unique index then refuses it, and the refusal is the
+// same -3 the check gives rather than the server's text.
+int writeType(Database& db, int typeId, const QStringList& names, QVariantList values) {
+    const QString typeName = values.first().toString();
+    try {
+        Transaction write(db);
+        int id = typeId;
+        if (typeId > 0) {
+            QStringList assignments;
+            for (const QString& name : names)
+                assignments.append(name + QStringLiteral(" = ?"));
+            values.append(typeId);
+            db.execute(QStringLiteral("UPDATE viptype SET %1 WHERE CTypeId = ?")
+                           .arg(assignments.join(QStringLiteral(", "))),
+                       values);
+        } else {
+            const QString marks = QStringList(names.size(), QStringLiteral("?")).join(QStringLiteral(", "));
+            id = db.scalar(QStringLiteral("INSERT INTO viptype (%1) VALUES (%2) RETURNING CTypeId")
+                               .arg(names.join(QStringLiteral(", ")), marks),
+                           values)
+                     .toInt();
+        }
+        write.Commit();
+        return id;
+    } catch (const DbError&) {
+        if (nameTaken(db, typeName, typeId))
+            return NameTaken;
+        throw;
+    }
+}
 
 enum class Kind { Text, Int, Float, Flag };
 
@@ -124,40 +183,36 @@ int yInsVipType(ProcedureContext& call) {
 
     const int changeStore = values[names.indexOf(QStringLiteral("ChangeIntegralPos"))].toInt();
     if (changeStore > 0 &&
-        db.scalar(QStringLiteral("SELECT COUNT(*) FROM posinfo WHERE posid = ? AND ConnectType = 1 AND deleted = 0"),
+        db.scalar(QStringLiteral(
+                      "SELECT COUNT(*) FROM posinfo WHERE posid = ? AND ConnectType = 1 AND deleted = 0"),
                   {changeStore})
                 .toInt() == 0)
         throw DbError(QStringLiteral("积分兑换门店不存在或不是独立门店。"));
     const int priceMode = values[names.indexOf(QStringLiteral("vipPriceType"))].toInt();
     if (values[names.indexOf(QStringLiteral("IfVipPrice"))].toInt() == 1 &&
-        db.scalar(QStringLiteral("SELECT COUNT(*) FROM pricelist WHERE PriceMode = ?"), {priceMode}).toInt() == 0)
+        db.scalar(QStringLiteral("SELECT COUNT(*) FROM pricelist WHERE PriceMode = ?"), {priceMode})
+                .toInt() == 0)
         throw DbError(QStringLiteral("会员价对应的价格不存在。"));
 
-    if (typeId > 0 &&
-        !db.scalar(QStringLiteral("SELECT CTypeId FROM viptype WHERE CTypeId = ? AND deleted = 0") + db.dialect().forUpdate(),
-                   {typeId})
-             .isValid())
-        return -1;
-    if (db.scalar(QStringLiteral("SELECT COUNT(*) FROM viptype WHERE TypeName = ? AND deleted = 0 AND CTypeId <> ?"),
-                  {typeName, typeId})
-            .toInt() > 0)
-        return -3;
-
-    int id = typeId;
     if (typeId > 0) {
-        QStringList assignments;
-        for (const QString& name : names)
-            assignments.append(name + QStringLiteral(" = ?"));
-        values.append(typeId);
-        db.execute(QStringLiteral("UPDATE viptype SET %1 WHERE CTypeId = ?").arg(assignments.join(QStringLiteral(", "))),
-                   values);
-    } else {
-        const QString marks = QStringList(names.size(), QStringLiteral("?")).join(QStringLiteral(", "));
-        id = db.scalar(QStringLiteral("INSERT INTO viptype (%1) VALUES (%2) RETURNING CTypeId")
-                           .arg(names.join(QStringLiteral(", ")), marks),
-                       values)
-                 .toInt();
+        // Locked until the save commits (SQLite's write transaction holds the whole
+        // database), so the stamp cannot move between this check and the write.
+        const QVariant stamp =
+            db.scalar(QStringLiteral("SELECT MD FROM viptype WHERE CTypeId = ? AND deleted = 0") +
+                          db.dialect().forUpdate(),
+                      {typeId});
+        if (!stamp.isValid())
+            return TypeGone;
+        const std::optional<qint64> read = stampRead(call);
+        if (read && stamp.toLongLong() != *read)
+            return ChangedSinceRead;
     }
+    if (nameTaken(db, typeName, typeId))
+        return NameTaken;
+
+    const int id = writeType(db, typeId, names, values);
+    if (id < 0)
+        return id;
     VipTypeStamp::touch(db, id);
     return id;
 }

@@ -8,11 +8,12 @@ namespace {
 int kdGetVipUsePosInfo(ProcedureContext& call) {
     const int store = call.integer(QStringLiteral("@PosID"));
     const int typeId = call.integer(QStringLiteral("@nviptype"));
-    const int cards = call.db()
-                          .scalar(QStringLiteral("SELECT COUNT(*) FROM vipcard WHERE CardType = ? AND PosId = ? "
-                                                 "AND VipCz = 1 AND deleted = 0"),
-                                  {typeId, store})
-                          .toInt();
+    const int cards =
+        call.db()
+            .scalar(QStringLiteral("SELECT COUNT(*) FROM vipcard WHERE CardType = ? AND PosId = ? "
+                                   "AND VipCz = 1 AND deleted = 0"),
+                    {typeId, store})
+            .toInt();
     return cards > 0 ? 1 : 0;
 }
 

@@ -3,6 +3,12 @@
 #include "tests/support/TestDatabase.h"
 
 #include <QTest>
+#include <algorithm>
+#include <barrier>
+#include <latch>
+#include <mutex>
+#include <numeric>
+#include <thread>
 
 namespace {
 
@@ -37,6 +43,48 @@ int saveType(int typeId, const QString& name, double discount = 95.0) {
     TParamObject p = typeParams(typeId, name);
     p.Add(QStringLiteral("@Discount"), discount);
     return dmClient().ExecuteProcByName(QStringLiteral("Y_InsVipType"), p);
+}
+
+// A save from a copy of the type read with that change stamp.
+int saveRead(DataModule& data, int typeId, qint64 stamp, double introducerPoints = 0) {
+    TParamObject p = typeParams(typeId, QStringLiteral("金卡"));
+    p.Add(QStringLiteral("@IntroducerJS"), introducerPoints);
+    p.Add(QStringLiteral("@MD"), stamp);
+    return data.ExecuteProcByName(QStringLiteral("Y_InsVipType"), p);
+}
+
+// Runs 'work' on several threads at once, each on a connection of its own, and
+// gives the errors they met.
+QStringList together(const TestDatabase& db, int writers, const std::function<void(DataModule&, int)>& work) {
+    QStringList errors;
+    std::mutex guard;
+    const auto record = [&](const QString& error) {
+        const std::lock_guard<std::mutex> lock(guard);
+        errors.append(error);
+    };
+    std::latch connected(writers);
+    std::vector<std::thread> threads;
+    for (int writer = 0; writer < writers; ++writer) {
+        threads.emplace_back([&, writer] {
+            std::unique_ptr<DataModule> data;
+            try {
+                data = db.openAnother();
+            } catch (const DbError& e) {
+                record(e.message());
+            }
+            connected.arrive_and_wait();
+            if (!data)
+                return;
+            try {
+                work(*data, writer);
+            } catch (const DbError& e) {
+                record(e.message());
+            }
+        });
+    }
+    for (std::thread& thread : threads)
+        thread.join();
+    return errors;
 }
 
 int count(const QString& sql, const QVariantList& params = {}) {
@@ -107,6 +155,20 @@ private slots:
         QVERIFY(stamp(gold) > first);
         QVERIFY(stamp(gold) > stamp(silver));
 
+        // A save from a copy read before the last change is refused and writes nothing;
+        // from the current copy it goes through.
+        const qint64 read = stamp(gold);
+        QCOMPARE(saveRead(dmClient(), gold, read - 1, 5), -4);
+        QCOMPARE(typeValue(QStringLiteral("IntroducerJS"), gold), QStringLiteral("0"));
+        QCOMPARE(stamp(gold), read);
+        QCOMPARE(saveRead(dmClient(), gold, read, 5), gold);
+        QCOMPARE(saveRead(dmClient(), gold, read, 6), -4);
+        QCOMPARE(typeValue(QStringLiteral("IntroducerJS"), gold), QStringLiteral("5"));
+        // A stamp written without the procedures (an import) is never handed out again.
+        dmClient().ExecuteSQL(QStringLiteral("INSERT INTO viptype (TypeName, MD) VALUES ('导入卡', 1000)"));
+        QCOMPARE(saveType(silver, QStringLiteral("银卡"), 90.0), silver);
+        QVERIFY(stamp(silver) > 1000);
+
         // A type that cards use cannot be deleted; a deleted card does not count.
         const int card = addCard(silver, QStringLiteral("A001"), 2);
         QCOMPARE(deleteType(silver), -2);
@@ -118,6 +180,61 @@ private slots:
         // A deleted type frees its name and can no longer be changed.
         QCOMPARE(saveType(silver, QStringLiteral("银卡")), -1);
         QVERIFY(saveType(0, QStringLiteral("银卡")) > silver);
+    }
+
+    // Writers on connections of their own, all at once: of those that create the same
+    // name exactly one succeeds and the others hear that the name is taken (never
+    // the index's raw text); writers that each add one to what they read lose no
+    // update, because a writer whose copy went stale is refused.
+    void concurrentWritersNeitherShareANameNorLoseAnUpdate() {
+        TestDatabase db;
+        addStores();
+        constexpr int Writers = 4;
+        constexpr int Rounds = 8;
+        // Plain vectors: each writer fills its own cells, with no shared copies to detach.
+        std::vector<std::vector<int>> results(Rounds, std::vector<int>(Writers));
+        std::vector<QStringList> messages(Writers);
+        std::barrier round(Writers);
+        QStringList errors = together(db, Writers, [&](DataModule& data, int writer) {
+            for (int r = 0; r < Rounds; ++r) {
+                round.arrive_and_wait();
+                // Every writer meets the others at every round, whatever its save did.
+                try {
+                    TParamObject p = typeParams(0, QStringLiteral("同名卡%1").arg(r));
+                    results[r][writer] = data.ExecuteProcByName(QStringLiteral("Y_InsVipType"), p);
+                } catch (const DbError& e) {
+                    messages[writer].append(e.message());
+                }
+            }
+        });
+        for (const QStringList& met : messages)
+            errors += met;
+        QVERIFY2(errors.isEmpty(), qPrintable(errors.join(QLatin1Char('\n'))));
+        for (const std::vector<int>& tries : results) {
+            QCOMPARE(std::count_if(tries.cbegin(), tries.cend(), [](int id) { return id > 0; }), 1);
+            QCOMPARE(std::count(tries.cbegin(), tries.cend(), -3), Writers - 1);
+        }
+
+        const int counted = saveType(0, QStringLiteral("计数卡"));
+        constexpr int Attempts = 12;
+        std::vector<int> saved(Writers), refused(Writers);
+        errors = together(db, Writers, [&](DataModule& data, int writer) {
+            for (int i = 0; i < Attempts; ++i) {
+                ClientDataSet row;
+                data.OpenSQL(QStringLiteral("SELECT IntroducerJS, MD FROM viptype WHERE CTypeId = ?"), row,
+                             {counted});
+                const int result = saveRead(data, counted, row.FieldByName(QStringLiteral("MD")).AsLargeInt(),
+                                            row.FieldByName(QStringLiteral("IntroducerJS")).AsFloat() + 1);
+                ++(result == counted ? saved : refused)[writer];
+                if (result != counted && result != -4)
+                    throw DbError(QStringLiteral("unexpected result %1").arg(result));
+            }
+        });
+        QVERIFY2(errors.isEmpty(), qPrintable(errors.join(QLatin1Char('\n'))));
+        const int total = std::accumulate(saved.cbegin(), saved.cend(), 0);
+        QVERIFY(total > 0);
+        QCOMPARE(total + std::accumulate(refused.cbegin(), refused.cend(), 0), Writers * Attempts);
+        QCOMPARE(typeValue(QStringLiteral("IntroducerJS"), counted).toInt(), total);
     }
 
     void badSettingsAreRefusedWithoutWriting() {

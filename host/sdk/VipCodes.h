@@ -1,0 +1,59 @@
+#pragma once
+
+// Codes the member database, the host's services and the module's windows share.
+// Each is stored or sent as the number given here; spell them by name.
+
+// Kinds of the rule rows of a card type (vipAutoDiscount.DisType).
+namespace RuleKind {
+constexpr int DiscountBands = 1;     // discount by purchase amount band
+constexpr int PointsBands = 2;       // points by purchase amount band
+constexpr int StoredValueGifts = 3;  // gift amount by stored amount band
+constexpr int PointsPerAmount = 4;   // every amount spent in one purchase earns points
+constexpr int PointsPerPurchase = 5; // a purchase of at least an amount earns points
+constexpr int ProductPoints = 6;     // points per product (prec = product record)
+constexpr int AttributePoints = 7;   // points per product attribute (prec = attribute record)
+} // namespace RuleKind
+
+// Stored-value change types. The first four go to the procedures as text ("5").
+namespace StoredValueChange {
+constexpr int Recharge = 5;
+constexpr int Refund = 6;
+constexpr int ServiceSale = 25;
+constexpr int ServiceConsumption = 26;
+constexpr int UsesAdded = 28;
+constexpr int UsesRemoved = 29;
+} // namespace StoredValueChange
+
+// Points change types of the adjustment and exchange dialogs. The ledger stores
+// an exchange as its type plus one (cash 7, stored value 8, goods 9, cards 13).
+namespace PointsChange {
+constexpr int Added = 0;
+constexpr int Deducted = 1;
+constexpr int Adjustment = 2; // the dialog's mode; saved as Added or Deducted by the sign
+constexpr int Cash = 6;
+constexpr int StoredValue = 7;
+constexpr int Goods = 8;
+constexpr int ShoppingCards = 12;
+} // namespace PointsChange
+
+// Kinds of the host's operation log lines the module writes.
+namespace LogKind {
+constexpr int MemberCards = 9;
+constexpr int CouponCards = 13;
+} // namespace LogKind
+
+// Kinds of the member notices sent through the host's notice hook.
+namespace NoticeKind {
+constexpr int StoredValueChanged = 1;
+constexpr int PointsChanged = 2;
+constexpr int PasswordChanged = 3;
+constexpr int CardOpened = 6;
+constexpr int IntroducerRewarded = 7;
+} // namespace NoticeKind
+
+// Coupon kinds (shown to users as shopping cards).
+namespace CouponKind {
+constexpr int CashCoupon = 1;
+constexpr int DiscountCard = 2;
+constexpr int PreferentialCoupon = 3;
+} // namespace CouponKind
