@@ -1,8 +1,8 @@
 #include "vip/cardtypes/CardTypeDiscountPage.h"
 
-#include "host/sdk/MessageBox.h"
+#include "host/sdk/ui/DialogFields.h"
 #include "host/sdk/ui/NumberText.h"
-#include "vip/cardtypes/CardTypeFields.h"
+#include "host/sdk/ui/Refuse.h"
 #include "vip/cardtypes/CardTypeRuleGrid.h"
 #include "vip/cardtypes/CheckRuleBands.h"
 
@@ -12,11 +12,11 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-using namespace CardTypeFields;
+using namespace DialogFields;
 using F = CardTypeRuleModel::Field;
 
 CardTypeDiscountPage::CardTypeDiscountPage(QWidget* parent)
-    : CardTypePage(parent)
+    : QWidget(parent)
     , m_fixed(Radio("rbFixedDiscount", QStringLiteral("固定折扣(%)")))
     , m_rate(NumberEdit("reDiscount", KeyFilter::DigitsDotMinus, 6))
     , m_product(Radio("cBox_UsePtypeDisCount", QStringLiteral("商品折扣")))
@@ -30,7 +30,7 @@ CardTypeDiscountPage::CardTypeDiscountPage(QWidget* parent)
                                   true))
     , m_delete(new QPushButton(QStringLiteral("删除行[&D]"))) {
     m_delete->setObjectName(QStringLiteral("btnDelSale"));
-    KeepRate(m_rate, 100);
+    KeepRate(m_rate);
 
     auto* kinds = new QGridLayout;
     kinds->addWidget(m_fixed, 0, 0);
@@ -78,39 +78,26 @@ void CardTypeDiscountPage::updateState() {
     m_delete->setEnabled(m_segmented->isChecked());
 }
 
-bool CardTypeDiscountPage::CheckRate() {
-    if (m_rate->text().trimmed().isEmpty()) {
-        Messagebox(QStringLiteral("会员卡折扣设置不完整，不能保存!"), QStringLiteral("输入不完整"),
-                   MB::Ok | MB::IconInformation);
-        Open();
-        m_rate->setFocus();
-        return false;
-    }
-    const int rate = StringToInt(m_rate->text());
-    if (m_fixed->isChecked() && (rate < 1 || rate > 100)) {
-        Messagebox(QStringLiteral("输入折扣必须在0至100之间，但不能为0！"), QStringLiteral("输入错误"),
-                   MB::Ok | MB::IconInformation);
-        Open();
-        m_rate->setFocus();
-        return false;
-    }
-    return true;
+void CardTypeDiscountPage::CheckRate() {
+    if (m_rate->text().trimmed().isEmpty())
+        Refuse(m_rate, QStringLiteral("会员卡折扣设置不完整，不能保存!"), QStringLiteral("输入不完整"));
+    // Read as a whole number for the lower end, as typed for the upper one: 100.5
+    // is no rate a card can give.
+    if (m_fixed->isChecked() && (StringToInt(m_rate->text()) < 1 || StringToDouble(m_rate->text()) > 100))
+        Refuse(m_rate, QStringLiteral("输入折扣必须在0至100之间，但不能为0！"), QStringLiteral("输入错误"));
 }
 
-bool CardTypeDiscountPage::CheckBands(const QString& typeName) {
+void CardTypeDiscountPage::CheckBands(const QString& typeName) {
     if (!m_segmented->isChecked())
-        return true;
+        return;
     if (m_grid->RuleModel()->CountedRows() == 0) {
-        ShowMsg(QStringLiteral("启用了分段折扣，必须设置分段折扣！"));
-        Open();
         m_grid->FocusCell(0, F::From);
-        return false;
+        Refuse(m_grid, QStringLiteral("启用了分段折扣，必须设置分段折扣！"));
     }
-    return CheckRuleBands(
+    CheckRuleBands(
         *m_grid, BandTable::Discount,
         QStringLiteral("【%1】类型分段折扣设置存在断档数据，断档部分将无法享有折扣，是否忽略继续保存吗？")
-            .arg(typeName),
-        [this] { Open(); });
+            .arg(typeName));
 }
 
 void CardTypeDiscountPage::Fill(VipCardTypeSettings& settings) const {

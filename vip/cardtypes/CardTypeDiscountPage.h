@@ -1,8 +1,9 @@
 #pragma once
 
 #include "host/sdk/ClientDataSet.h"
-#include "vip/cardtypes/CardTypePage.h"
 #include "vip/cardtypes/VipCardTypeSettings.h"
+
+#include <QWidget>
 
 class CardTypeRuleGrid;
 class QLineEdit;
@@ -11,7 +12,7 @@ class QRadioButton;
 
 // Page "折扣": a fixed rate, per-product discounts, or discounts by purchase
 // amount bands.
-class CardTypeDiscountPage final : public CardTypePage {
+class CardTypeDiscountPage final : public QWidget {
     Q_OBJECT
 
 public:
@@ -22,11 +23,11 @@ public:
     // The fixed rate as entered: the member-day discounts start from it.
     QString RateText() const;
 
-    // Checks the rate, whatever the mode: empty, or not a whole 1..100 with the
-    // fixed rate chosen.
-    bool CheckRate();
+    // Checks the rate, whatever the mode: empty, or outside 1..100 with the fixed
+    // rate chosen. A refusal abandons the confirm.
+    void CheckRate();
     // The bands, when segmented discount is chosen.
-    bool CheckBands(const QString& typeName);
+    void CheckBands(const QString& typeName);
     void Fill(VipCardTypeSettings& settings) const;
 
 private:

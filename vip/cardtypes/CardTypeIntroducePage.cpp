@@ -1,7 +1,8 @@
 #include "vip/cardtypes/CardTypeIntroducePage.h"
 
+#include "host/sdk/ui/DialogFields.h"
 #include "host/sdk/ui/NumberText.h"
-#include "vip/cardtypes/CardTypeFields.h"
+#include "host/sdk/ui/Refuse.h"
 
 #include <QFormLayout>
 #include <QGridLayout>
@@ -12,7 +13,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-using namespace CardTypeFields;
+using namespace DialogFields;
 
 namespace {
 
@@ -21,7 +22,7 @@ constexpr int FormRowsShift = 20;
 
 QLineEdit* percentEdit(const char* name) {
     QLineEdit* edit = NumberEdit(name, KeyFilter::DigitsDot, 6);
-    KeepRate(edit, 100);
+    KeepRate(edit);
     return edit;
 }
 
@@ -32,7 +33,7 @@ QString number(const ClientDataSet& type, const char* field) {
 } // namespace
 
 CardTypeIntroducePage::CardTypeIntroducePage(QWidget* parent)
-    : CardTypePage(parent)
+    : QWidget(parent)
     , m_layout(new QVBoxLayout(this))
     , m_limitNum(NumberEdit("edtNewLimitNum", KeyFilter::Digits, 2))
     , m_limitDays(NumberEdit("edtNewLimitDays", KeyFilter::Digits, 4))
@@ -107,6 +108,17 @@ void CardTypeIntroducePage::updateState() {
     m_openReward->setVisible(unified);
     m_buyReward->setVisible(unified);
     m_hint->setVisible(!unified);
+}
+
+void CardTypeIntroducePage::Check() {
+    const auto percent = [](QLineEdit* field, const QString& share) {
+        const double value = StringToDouble(field->text());
+        if (value < 0 || value > 100)
+            Refuse(field, share + QStringLiteral("超出许可范围0到100，请重新录入！"),
+                   QStringLiteral("输入错误"));
+    };
+    percent(m_firstPer, QStringLiteral("新会员首次消费积分奖励介绍人比例"));
+    percent(m_per, QStringLiteral("新会员以后消费积分奖励介绍人比例"));
 }
 
 void CardTypeIntroducePage::Fill(VipCardTypeSettings& s) const {

@@ -1,8 +1,9 @@
 #pragma once
 
 #include "host/sdk/ClientDataSet.h"
-#include "vip/cardtypes/CardTypePage.h"
 #include "vip/cardtypes/VipCardTypeSettings.h"
+
+#include <QWidget>
 
 class QGroupBox;
 class QLabel;
@@ -12,7 +13,7 @@ class QVBoxLayout;
 
 // Page "会员介绍": rewards for members who bring in new members, either one rule
 // for all or rules by the new member's type (kept in their own window).
-class CardTypeIntroducePage final : public CardTypePage {
+class CardTypeIntroducePage final : public QWidget {
     Q_OBJECT
 
 public:
@@ -21,6 +22,8 @@ public:
     void Load(const ClientDataSet* type);
     // Editions without rules by type: only the unified rule is offered.
     void ForceUnified();
+    // The two reward shares are percentages, saved whether or not rewards are on.
+    void Check();
     void Fill(VipCardTypeSettings& settings) const;
 
 private:

@@ -1,10 +1,10 @@
 #include "vip/cardtypes/CardTypeMemberDayPage.h"
 
-#include "host/sdk/MessageBox.h"
+#include "host/sdk/ui/DialogFields.h"
 #include "host/sdk/ui/NumberText.h"
-#include "vip/cardtypes/CardTypeFields.h"
+#include "host/sdk/ui/Refuse.h"
 #include "vip/cardtypes/CardTypeRuleExports.h"
-#include "vip/cardtypes/VipCardTypeWriter.h"
+#include "vip/cardtypes/VipWeekdays.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,17 +18,19 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
-using namespace CardTypeFields;
+using namespace DialogFields;
 
 namespace {
 
 constexpr double MultiplierHigh = 10;
+constexpr int DiscountLow = 1;
+constexpr int DiscountHigh = 100;
 constexpr int MonthDays = 1;
 constexpr int WeekDays = 2;
 
-QLineEdit* rateEdit(const char* name, double high) {
+QLineEdit* rateEdit(const char* name) {
     QLineEdit* edit = NumberEdit(name, KeyFilter::DigitsDotMinus, 6);
-    KeepRate(edit, high);
+    KeepRate(edit);
     return edit;
 }
 
@@ -53,25 +55,25 @@ QString number(const ClientDataSet& type, const char* field) {
 } // namespace
 
 CardTypeMemberDayPage::CardTypeMemberDayPage(QWidget* parent)
-    : CardTypePage(parent)
+    : QWidget(parent)
     , m_order(new QComboBox)
     , m_days(new QStackedWidget)
     , m_monthList(dayList("Remonthlist"))
-    , m_monthPoints(rateEdit("ReNum", 0))
-    , m_monthDiscount(rateEdit("LmE_VipDayDisCount", 100))
+    , m_monthPoints(rateEdit("ReNum"))
+    , m_monthDiscount(rateEdit("LmE_VipDayDisCount"))
     , m_monthUseDiscount(CheckBox("cbUseDisAndVip", QStringLiteral("会员卡折扣有效")))
     , m_monthUseVipPrice(CheckBox("cbUseVipprice", QStringLiteral("会员价有效")))
     , m_weekList(dayList("Reweeklist"))
-    , m_weekPoints(rateEdit("edtWeekVIPDayXIntegral", 0))
-    , m_weekDiscount(rateEdit("edtWeekVIPDayDisCount", 100))
+    , m_weekPoints(rateEdit("edtWeekVIPDayXIntegral"))
+    , m_weekDiscount(rateEdit("edtWeekVIPDayDisCount"))
     , m_weekUseDiscount(CheckBox("chkWeekVIPDayUseDis", QStringLiteral("会员卡折扣有效")))
     , m_weekUseVipPrice(CheckBox("chkWeekVIPDayUseVipPrice", QStringLiteral("会员价有效")))
     , m_birthdayDay(CheckBox("CheckBox1", QStringLiteral("当日有效")))
     , m_birthdayMonth(CheckBox("CheckBox2", QStringLiteral("当月有效")))
     , m_birthdayDiscountLabel(Label(QStringLiteral("会员生日折扣"), "lblBirthdayDiscount"))
-    , m_birthdayDiscount(rateEdit("LmE_BitthyDisCount", 100))
+    , m_birthdayDiscount(rateEdit("LmE_BitthyDisCount"))
     , m_birthdayPointsLabel(Label(QStringLiteral("会员生日"), "lblBirthdayPoints"))
-    , m_birthdayPoints(rateEdit("ReBirthyNum", 0))
+    , m_birthdayPoints(rateEdit("ReBirthyNum"))
     , m_otherDiscount(CheckBox("chkNotVipDayDiscount", QStringLiteral("会员卡折扣有效")))
     , m_otherVipPrice(CheckBox("chkNotVipDayVipPrice", QStringLiteral("会员价有效")))
     , m_otherPoints(CheckBox("chkNotVipDayIntegral", QStringLiteral("积分有效")))
@@ -79,11 +81,12 @@ CardTypeMemberDayPage::CardTypeMemberDayPage(QWidget* parent)
     m_order->setObjectName(QStringLiteral("cbxVIPOrder"));
     m_order->addItems({QStringLiteral("按月指定"), QStringLiteral("按周指定")});
     m_days->setObjectName(QStringLiteral("stkVipDay"));
-    m_days->addWidget(buildDays({QStringLiteral("月会员日设置"), QStringLiteral("gbMonthVipDay"), "btnMonthDays",
-                                 MonthDays, m_monthList, m_monthPoints, m_monthDiscount, m_monthUseDiscount,
-                                 m_monthUseVipPrice}));
-    m_days->addWidget(buildDays({QStringLiteral("周会员日设置"), QStringLiteral("gbWeekVipDay"), "btnWeekDays", WeekDays,
-                                 m_weekList, m_weekPoints, m_weekDiscount, m_weekUseDiscount, m_weekUseVipPrice}));
+    m_days->addWidget(
+        buildDays({QStringLiteral("月会员日设置"), QStringLiteral("gbMonthVipDay"), "btnMonthDays", MonthDays,
+                   m_monthList, m_monthPoints, m_monthDiscount, m_monthUseDiscount, m_monthUseVipPrice}));
+    m_days->addWidget(
+        buildDays({QStringLiteral("周会员日设置"), QStringLiteral("gbWeekVipDay"), "btnWeekDays", WeekDays,
+                   m_weekList, m_weekPoints, m_weekDiscount, m_weekUseDiscount, m_weekUseVipPrice}));
 
     auto* order = new QHBoxLayout;
     order->addWidget(Label(QStringLiteral("会员日指定方式")));
@@ -134,7 +137,8 @@ QGroupBox* CardTypeMemberDayPage::buildDays(const DayGroup& days) {
     m_pointsWidgets << before << days.points << after;
     QLineEdit* list = days.list;
     const int mode = days.pickerMode;
-    connect(pick, &QPushButton::clicked, this, [list, mode] { list->setText(ShowVipdaySel(list->text(), mode)); });
+    connect(pick, &QPushButton::clicked, this,
+            [list, mode] { list->setText(ShowVipdaySel(list->text(), mode)); });
     return box;
 }
 
@@ -189,7 +193,7 @@ void CardTypeMemberDayPage::Load(const ClientDataSet* type) {
         m_order->setCurrentIndex(order == 2 ? 1 : 0);
         if (field("UseVipDay").AsInteger() != 0) {
             m_monthList->setText(field("MonthDayList").AsString());
-            m_weekList->setText(VipCardTypeWriter::digitsToWeekdays(field("DayList").AsString()));
+            m_weekList->setText(VipWeekdays::FromDigits(field("DayList").AsString()));
             m_monthPoints->setText(number(*type, "XIntegral"));
             m_monthDiscount->setText(field("vipdayDisCount").AsString());
             m_monthUseDiscount->setChecked(field("UseDisAndVipPrice").AsBoolean());
@@ -268,29 +272,40 @@ void CardTypeMemberDayPage::updateBirthdayLabels() {
     m_birthdayPointsLabel->setText(month ? QStringLiteral("会员生日月") : QStringLiteral("会员生日"));
 }
 
-bool CardTypeMemberDayPage::multiplierFits(QLineEdit* field, const QString& text) {
-    FormatRate(field, 0);
+void CardTypeMemberDayPage::checkMultiplier(QLineEdit* field, const QString& what) {
+    FormatRate(field);
     const double value = StringToDouble(field->text());
-    if (value >= 0 && value <= MultiplierHigh)
-        return true;
-    Messagebox(text, QStringLiteral("输入错误"), MB::Ok | MB::IconInformation);
-    Open();
-    field->setFocus();
-    return false;
+    if (value < 0 || value > MultiplierHigh)
+        Refuse(field, what + QStringLiteral("消费积分倍数超出许可范围0到10，请重新录入！"),
+               QStringLiteral("输入错误"));
 }
 
-bool CardTypeMemberDayPage::CheckMultipliers() {
-    if (!multiplierFits(m_monthPoints,
-                        QStringLiteral("月会员日消费积分倍数超出许可范围0到10，请重新录入！")) ||
-        !multiplierFits(m_weekPoints, QStringLiteral("周会员日消费积分倍数超出许可范围0到10，请重新录入！")))
-        return false;
-    if (m_birthdayDay->isChecked())
-        return multiplierFits(m_birthdayPoints,
-                              QStringLiteral("会员生日消费积分倍数超出许可范围0到10，请重新录入！"));
-    if (m_birthdayMonth->isChecked())
-        return multiplierFits(m_birthdayPoints,
-                              QStringLiteral("会员生日月消费积分倍数超出许可范围0到10，请重新录入！"));
-    return true;
+// Discounts are saved as whole percentages.
+void CardTypeMemberDayPage::checkDiscount(QLineEdit* field, const QString& what) {
+    const int value = StringToInt(field->text());
+    if (value < DiscountLow || value > DiscountHigh)
+        Refuse(field, what + QStringLiteral("折扣超出许可范围1到100，请重新录入！"),
+               QStringLiteral("输入错误"));
+}
+
+void CardTypeMemberDayPage::Check(bool memberDayOn) {
+    const bool day = m_birthdayDay->isChecked();
+    const bool month = m_birthdayMonth->isChecked();
+    const QString birthday = month ? QStringLiteral("会员生日月") : QStringLiteral("会员生日");
+    if (memberDayOn) {
+        checkMultiplier(m_monthPoints, QStringLiteral("月会员日"));
+        checkMultiplier(m_weekPoints, QStringLiteral("周会员日"));
+        if (day || month)
+            checkMultiplier(m_birthdayPoints, birthday);
+        checkDiscount(m_monthDiscount, QStringLiteral("月会员日"));
+        // An emptied weekly discount is saved as no discount (100).
+        bool number = false;
+        m_weekDiscount->text().trimmed().toDouble(&number);
+        if (number)
+            checkDiscount(m_weekDiscount, QStringLiteral("周会员日"));
+    }
+    if (day || month)
+        checkDiscount(m_birthdayDiscount, birthday);
 }
 
 void CardTypeMemberDayPage::Fill(VipCardTypeSettings& s) const {

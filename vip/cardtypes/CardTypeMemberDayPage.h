@@ -1,8 +1,9 @@
 #pragma once
 
 #include "host/sdk/ClientDataSet.h"
-#include "vip/cardtypes/CardTypePage.h"
 #include "vip/cardtypes/VipCardTypeSettings.h"
+
+#include <QWidget>
 
 class QCheckBox;
 class QComboBox;
@@ -14,7 +15,7 @@ class QStackedWidget;
 // Page "会员日": member days by day of the month or of the week with their discount
 // and points multiplier, the birthday benefit, and which benefits stay valid on
 // the other days.
-class CardTypeMemberDayPage final : public CardTypePage {
+class CardTypeMemberDayPage final : public QWidget {
     Q_OBJECT
 
 public:
@@ -33,7 +34,10 @@ public:
     // From now on choosing a birthday option starts it from the monthly settings.
     void SetShown() { m_shown = true; }
 
-    bool CheckMultipliers();
+    // What the save sends of this page: with member days on, the multipliers (0..10)
+    // and the member-day discounts (1..100); the chosen birthday option's discount,
+    // which is sent whether member days are on or not. A refusal abandons the confirm.
+    void Check(bool memberDayOn);
     void Fill(VipCardTypeSettings& settings) const;
 
 private:
@@ -54,7 +58,8 @@ private:
     QGroupBox* buildOtherDays();
     void chooseBirthday(QCheckBox* chosen, bool on);
     void updateBirthdayLabels();
-    bool multiplierFits(QLineEdit* field, const QString& text);
+    void checkMultiplier(QLineEdit* field, const QString& what);
+    void checkDiscount(QLineEdit* field, const QString& what);
 
     QComboBox* m_order;
     QStackedWidget* m_days;

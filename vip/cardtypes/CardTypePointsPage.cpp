@@ -1,17 +1,16 @@
 #include "vip/cardtypes/CardTypePointsPage.h"
 
-#include "host/sdk/DataModule.h"
 #include "host/sdk/MessageBox.h"
-#include "host/sdk/TStringList.h"
+#include "host/sdk/VipCodes.h"
+#include "host/sdk/ui/DialogFields.h"
 #include "host/sdk/ui/GuardedHandler.h"
 #include "host/sdk/ui/NumberText.h"
+#include "host/sdk/ui/Refuse.h"
 #include "host/sdk/ui/TPropertySelectDlg.h"
 #include "host/sdk/ui/TPtypeSelectDlg.h"
-#include "vip/cardtypes/CardTypeFields.h"
 #include "vip/cardtypes/CardTypeRuleGrid.h"
 #include "vip/cardtypes/CheckRuleBands.h"
-#include "vip/cardtypes/VipCardTypeData.h"
-#include "vip/cardtypes/VipTypePosLists.h"
+#include "vip/cardtypes/VipCardTypeStore.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -24,7 +23,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-using namespace CardTypeFields;
+using namespace DialogFields;
 using F = CardTypeRuleModel::Field;
 
 namespace {
@@ -63,8 +62,9 @@ CardTypeRuleModel* itemModel(const QString& codeCaption, const QString& nameCapt
 
 } // namespace
 
-CardTypePointsPage::CardTypePointsPage(QWidget* parent)
-    : CardTypePage(parent)
+CardTypePointsPage::CardTypePointsPage(VipCardTypeStore& store, QWidget* parent)
+    : QWidget(parent)
+    , m_store(store)
     , m_clear(CheckBox("chkClearIntegral", QStringLiteral("积分自动清零，清零周期")))
     , m_clearMonths(NumberEdit("edtClearIntegral", KeyFilter::Digits, 3))
     , m_exchangeLabel(Label(QStringLiteral("积分兑换独立门店")))
@@ -155,12 +155,12 @@ QWidget* CardTypePointsPage::buildGrids() {
 }
 
 void CardTypePointsPage::Load(const VipCardTypeData& data) {
-    const ClientDataSet* type = data.found() ? &data.type() : nullptr;
-    m_bandGrid->RuleModel()->Load(data.rules(2));
-    m_productGrid->RuleModel()->Load(data.products());
-    m_attributeGrid->RuleModel()->Load(data.attributes());
+    const ClientDataSet* type = data.found() ? &data.type : nullptr;
+    m_bandGrid->RuleModel()->Load(data.rulesOf(RuleKind::PointsBands));
+    m_productGrid->RuleModel()->Load(data.products);
+    m_attributeGrid->RuleModel()->Load(data.attributes);
 
-    const ClientDataSet& fixedRow = data.rules(4);
+    const ClientDataSet& fixedRow = data.rulesOf(RuleKind::PointsPerAmount);
     m_amount->setText(fixedRow.IsEmpty() ? QString() : moneyText(fixedRow, "IntegralQuotiety"));
     m_points->setText(fixedRow.IsEmpty() ? QString() : moneyText(fixedRow, "Integral"));
 
@@ -170,7 +170,6 @@ void CardTypePointsPage::Load(const VipCardTypeData& data) {
     m_fixed->setChecked(true);
     m_clearingWasOn = false;
     int exchangeStore = AllIndependentStores;
-    bool allStores = true;
     if (type) {
         const auto flag = [type](const char* name) {
             return type->FieldByName(QLatin1String(name)).AsInteger() == 1;
@@ -182,7 +181,7 @@ void CardTypePointsPage::Load(const VipCardTypeData& data) {
         m_remain->setChecked(flag("CanUseRemainTotal"));
         if (flag("StepIntegral") ||
             (!flag("FixedIntegral") && !flag("TimesIntegral") && !flag("PtypeIntegral") &&
-             !flag("PtypePTIntegral") && !data.rules(2).IsEmpty()))
+             !flag("PtypePTIntegral") && !data.rulesOf(RuleKind::PointsBands).IsEmpty()))
             m_step->setChecked(true);
         else if (flag("PtypeIntegral"))
             m_product->setChecked(true);
@@ -191,28 +190,25 @@ void CardTypePointsPage::Load(const VipCardTypeData& data) {
         else if (flag("TimesIntegral"))
             m_times->setChecked(true);
         exchangeStore = type->FieldByName(QStringLiteral("ChangeIntegralPos")).AsInteger();
-        allStores = flag("CanAllPos");
     }
-    const ClientDataSet& timesRow = data.rules(5);
+    const ClientDataSet& timesRow = data.rulesOf(RuleKind::PointsPerPurchase);
     if (m_times->isChecked() && !timesRow.IsEmpty()) {
         m_amount->setText(moneyText(timesRow, "IntegralQuotiety"));
         m_points->setText(moneyText(timesRow, "Integral"));
     }
-    const ClientDataSet& other = m_attribute->isChecked() ? data.otherAttributes() : data.otherProducts();
+    const ClientDataSet& other = m_attribute->isChecked() ? data.otherAttributes : data.otherProducts;
     m_otherAmount->setText(other.IsEmpty() ? QString() : moneyText(other, "BuyToTalBegin"));
     m_otherPoints->setText(other.IsEmpty() ? QString() : moneyText(other, "Integral"));
-    fillExchangeStores(data.typeId(), allStores, exchangeStore);
+    fillExchangeStores(data.exchangeStores, exchangeStore);
     updateState();
 }
 
-void CardTypePointsPage::fillExchangeStores(int typeId, bool allStores, int current) {
-    TStringList stores;
-    GetChangeIntegralPosList(&stores, allStores ? 0 : typeId, nullptr);
+void CardTypePointsPage::fillExchangeStores(const QList<NamedId>& stores, int current) {
     m_exchange->clear();
     m_exchange->addItem(QStringLiteral("<所有独立门店都可修改>"), AllIndependentStores);
     m_exchange->addItem(QStringLiteral("<所有独立门店都不允许修改>"), NoIndependentStore);
-    for (int i = 0; i < stores.Count(); ++i)
-        m_exchange->addItem(stores.ValueFromIndex(i), stores.Names(i).toInt());
+    for (const NamedId& store : stores)
+        m_exchange->addItem(store.name, store.id);
     // A store that is no longer offered falls back to "all may change".
     const int item = m_exchange->findData(current);
     m_exchange->setCurrentIndex(item < 0 ? 0 : item);
@@ -255,26 +251,23 @@ bool CardTypePointsPage::itemRuleChosen() const {
     return m_product->isChecked() || m_attribute->isChecked();
 }
 
-bool CardTypePointsPage::rowAboveHoldsItem(const CardTypeRuleGrid& grid, int row) const {
-    if (row == 0 || grid.RuleModel()->Prec(row - 1) != 0)
-        return true;
-    ShowError(QStringLiteral("当前行不能录入数据,因为上一行数据为空！"), QStringLiteral("出错提示"));
-    return false;
+void CardTypePointsPage::requireRowAboveHoldsItem(CardTypeRuleGrid& grid, int row) {
+    if (row > 0 && grid.RuleModel()->Prec(row - 1) == 0)
+        Refuse(&grid, QStringLiteral("当前行不能录入数据,因为上一行数据为空！"), QStringLiteral("出错提示"),
+               MB::IconError);
+}
+
+void CardTypePointsPage::refuseChosenTwice(CardTypeRuleGrid& grid, int rec, int row) {
+    if (grid.RuleModel()->RowOfItem(rec, row) >= 0)
+        Refuse(&grid, QStringLiteral("选择的商品已经包含在表格中，请重新选择！"));
 }
 
 void CardTypePointsPage::chooseProducts(int row) {
     CardTypeRuleModel* model = m_productGrid->RuleModel();
-    if (!rowAboveHoldsItem(*m_productGrid, row))
-        return;
+    requireRowAboveHoldsItem(*m_productGrid, row);
     const QList<BaseInfoItem> chosen = TPtypeSelectDlg::Select(window());
-    if (chosen.isEmpty())
-        return;
-    for (const BaseInfoItem& product : chosen) {
-        if (model->RowOfItem(product.rec, row) >= 0) {
-            ShowMsg(QStringLiteral("选择的商品已经包含在表格中，请重新选择！"));
-            return;
-        }
-    }
+    for (const BaseInfoItem& product : chosen)
+        refuseChosenTwice(*m_productGrid, product.rec, row);
     // The first product takes this row; the others follow it, each on a row of its own.
     for (int i = 0; i < chosen.size(); ++i) {
         const int target = row + i;
@@ -282,95 +275,89 @@ void CardTypePointsPage::chooseProducts(int row) {
             model->InsertEmptyRow(target);
         model->SetItem(target, chosen[i].rec, chosen[i].code, chosen[i].name);
     }
-    m_productGrid->FocusCell(row, F::From);
+    if (!chosen.isEmpty())
+        m_productGrid->FocusCell(row, F::From);
 }
 
 void CardTypePointsPage::chooseAttribute(int row) {
     CardTypeRuleModel* model = m_attributeGrid->RuleModel();
-    if (!rowAboveHoldsItem(*m_attributeGrid, row))
-        return;
+    requireRowAboveHoldsItem(*m_attributeGrid, row);
     // The selector opens on the group the grid's attributes already come from.
-    int group = 0;
-    if (model->Prec(0) != 0)
-        group = dmClient().OpenSQLAsInt(
-            QStringLiteral("SELECT a.parid FROM BaseInfoProperty a WHERE a.deleted = 0 "
-                           "AND a.typeid <> ? AND a.IDFlag = 1 AND a.Rec = ?"),
-            {QStringLiteral("00000"), model->Prec(0)});
-    const std::optional<BaseInfoItem> chosen = TPropertySelectDlg::Select(group, window());
-    if (!chosen)
+    const int group = model->Prec(0) != 0 ? m_store.AttributeGroup(model->Prec(0)) : 0;
+    const std::optional<BaseInfoItem> picked = TPropertySelectDlg::Select(group, window());
+    if (!picked)
         return;
-    ClientDataSet attribute;
-    dmClient().OpenProcByName(QStringLiteral("Kd_QueryBaseInfoProperty"),
-                              {QStringLiteral("@IDFlag"), QStringLiteral("@TypeId"), QStringLiteral("@Mode")},
-                              {1, chosen->typeId, QStringLiteral("Single")}, attribute);
-    if (attribute.IsEmpty())
+    const std::optional<BaseInfoItem> attribute = m_store.Attribute(picked->typeId);
+    if (!attribute)
         return;
-    const int rec = attribute.FieldByName(QStringLiteral("Rec")).AsInteger();
-    if (model->RowOfItem(rec, row) >= 0) {
-        ShowMsg(QStringLiteral("选择的商品已经包含在表格中，请重新选择！"));
-        return;
-    }
-    model->SetItem(row, rec, attribute.FieldByName(QStringLiteral("UserCode")).AsString(),
-                   attribute.FieldByName(QStringLiteral("FullName")).AsString());
+    refuseChosenTwice(*m_attributeGrid, attribute->rec, row);
+    model->SetItem(row, attribute->rec, attribute->code, attribute->name);
     m_attributeGrid->FocusCell(row, F::From);
 }
 
-bool CardTypePointsPage::refuse(const QString& text, QWidget* field) {
-    ShowMsg(text);
-    Open();
-    field->setFocus();
-    return false;
-}
-
-bool CardTypePointsPage::checkItemRows(CardTypeRuleGrid& grid, const QString& rule) {
+void CardTypePointsPage::checkItemRows(CardTypeRuleGrid& grid, const QString& rule) {
     const QList<VipTypeRuleRow> rows = grid.RuleModel()->Rules();
     if (rows.isEmpty())
-        return refuse(QStringLiteral("启用了%1，必须设置%1规则！").arg(rule), &grid);
+        Refuse(&grid, QStringLiteral("启用了%1，必须设置%1规则！").arg(rule));
+    // A product or attribute deleted by someone else, since the type was saved or
+    // while this dialog was open, would make the save fail half-way; it is shown and
+    // named here instead.
+    QList<int> items;
+    for (const VipTypeRuleRow& row : rows)
+        items.append(row.prec);
+    const bool products = &grid == m_productGrid;
+    const QSet<int> gone = products ? m_store.GoneProducts(items) : m_store.GoneAttributes(items);
+    grid.RuleModel()->MarkGone(gone);
     for (int i = 0; i < rows.size(); ++i) {
-        const bool noAmount = rows[i].from.isZero();
-        if (noAmount || rows[i].grant.isZero()) {
-            ShowMsg(noAmount ? QStringLiteral("第%1行消费金额为0，不能保存！").arg(i + 1)
-                             : QStringLiteral("第%1行积分为0，不能保存！").arg(i + 1));
-            Open();
-            grid.FocusCell(i, noAmount ? F::From : F::Grant);
-            return false;
-        }
+        const QString n = QStringLiteral("第%1").arg(i + 1);
+        const auto refuse = [&](const QString& text, F field) {
+            grid.FocusCell(i, field);
+            Refuse(&grid, n + text);
+        };
+        if (gone.contains(rows[i].prec))
+            refuse(products ? QStringLiteral("行商品已被删除，请删除该行或重新选择商品！")
+                            : QStringLiteral("行商品属性已被删除，请删除该行或重新选择属性！"),
+                   F::ItemName);
+        if (rows[i].from.isZero())
+            refuse(QStringLiteral("行消费金额为0，不能保存！"), F::From);
+        if (rows[i].grant.isZero())
+            refuse(QStringLiteral("行积分为0，不能保存！"), F::Grant);
     }
-    return true;
 }
 
-bool CardTypePointsPage::Check(const QString& typeName) {
+void CardTypePointsPage::Check(const QString& typeName) {
     if (m_fixed->isChecked() || m_times->isChecked()) {
         if (Money::fromText(m_amount->text()).isZero())
-            return refuse(m_amountLabel->text() + QStringLiteral("金额不能为0，不能保存！"), m_amount);
+            Refuse(m_amount, m_amountLabel->text() + QStringLiteral("金额不能为0，不能保存！"));
         if (Money::fromText(m_points->text()).isZero())
-            return refuse(QStringLiteral("积分不能为0，不能保存！"), m_points);
-        return true;
+            Refuse(m_points, QStringLiteral("积分不能为0，不能保存！"));
+        return;
     }
     if (m_step->isChecked()) {
         if (m_bandGrid->RuleModel()->CountedRows() == 0)
-            return refuse(QStringLiteral("启用了分段积分，必须设置分段积分规则！"), m_bandGrid);
-        return CheckRuleBands(
+            Refuse(m_bandGrid, QStringLiteral("启用了分段积分，必须设置分段积分规则！"));
+        CheckRuleBands(
             *m_bandGrid, BandTable::Points,
             QStringLiteral(
                 "【%1】类型分段积分设置存在断档数据，将会造成不可预料的错误，你要忽略此问题强制保存吗？")
-                .arg(typeName),
-            [this] { Open(); });
+                .arg(typeName));
+        return;
     }
-    return m_product->isChecked() ? checkItemRows(*m_productGrid, QStringLiteral("商品积分"))
-                                  : checkItemRows(*m_attributeGrid, QStringLiteral("商品辅助属性积分"));
+    if (m_product->isChecked())
+        checkItemRows(*m_productGrid, QStringLiteral("商品积分"));
+    else
+        checkItemRows(*m_attributeGrid, QStringLiteral("商品辅助属性积分"));
 }
 
-bool CardTypePointsPage::CheckCatchAll() {
+void CardTypePointsPage::CheckCatchAll() {
     if (!itemRuleChosen())
-        return true;
+        return;
     const bool amount = !Money::fromText(m_otherAmount->text()).isZero();
     const bool points = !Money::fromText(m_otherPoints->text()).isZero();
     if (amount && !points)
-        return refuse(QStringLiteral("请输入%1积分！").arg(m_otherLabel->text()), m_otherPoints);
+        Refuse(m_otherPoints, QStringLiteral("请输入%1积分！").arg(m_otherLabel->text()));
     if (!amount && points)
-        return refuse(QStringLiteral("请输入%1金额！").arg(m_otherLabel->text()), m_otherAmount);
-    return true;
+        Refuse(m_otherAmount, QStringLiteral("请输入%1金额！").arg(m_otherLabel->text()));
 }
 
 void CardTypePointsPage::Fill(VipCardTypeSettings& s) const {

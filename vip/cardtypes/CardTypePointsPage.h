@@ -1,7 +1,9 @@
 #pragma once
 
-#include "vip/cardtypes/CardTypePage.h"
+#include "vip/cardtypes/VipCardTypeData.h"
 #include "vip/cardtypes/VipCardTypeSettings.h"
+
+#include <QWidget>
 
 class CardTypeRuleGrid;
 class QCheckBox;
@@ -11,25 +13,26 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
-class VipCardTypeData;
+class VipCardTypeStore;
 
 // Page "积分": how cards of the type earn points (per amount of each purchase, per
 // qualifying purchase, by amount bands, per product or per product attribute), the
 // clearing of points and the store that may exchange them.
-class CardTypePointsPage final : public CardTypePage {
+class CardTypePointsPage final : public QWidget {
     Q_OBJECT
 
 public:
-    explicit CardTypePointsPage(QWidget* parent = nullptr);
+    // Products and attributes are looked up in 'store'.
+    explicit CardTypePointsPage(VipCardTypeStore& store, QWidget* parent = nullptr);
 
     void Load(const VipCardTypeData& data);
     // The exchange-store combo goes with the store picker; some editions have neither.
     void HideExchangeStores();
 
-    // The checks made while points are allowed.
-    bool Check(const QString& typeName);
+    // The checks made while points are allowed. A refusal abandons the confirm.
+    void Check(const QString& typeName);
     // The catch-all amount and points of the per-item rules go together.
-    bool CheckCatchAll();
+    void CheckCatchAll();
     void Fill(VipCardTypeSettings& settings) const;
 
 private:
@@ -37,13 +40,14 @@ private:
     QWidget* buildGrids();
     void updateState();
     bool itemRuleChosen() const;
-    void fillExchangeStores(int typeId, bool allStores, int current);
+    void fillExchangeStores(const QList<NamedId>& stores, int current);
     void chooseProducts(int row);
     void chooseAttribute(int row);
-    bool rowAboveHoldsItem(const CardTypeRuleGrid& grid, int row) const;
-    bool refuse(const QString& text, QWidget* field);
-    bool checkItemRows(CardTypeRuleGrid& grid, const QString& rule);
+    void requireRowAboveHoldsItem(CardTypeRuleGrid& grid, int row);
+    void refuseChosenTwice(CardTypeRuleGrid& grid, int rec, int row);
+    void checkItemRows(CardTypeRuleGrid& grid, const QString& rule);
 
+    VipCardTypeStore& m_store;
     QCheckBox* m_clear;
     QLineEdit* m_clearMonths;
     QLabel* m_exchangeLabel;

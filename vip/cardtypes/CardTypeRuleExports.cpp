@@ -4,7 +4,8 @@
 #include "vip/cardtypes/TVipAutoDiscountSetfrm.h"
 #include "vip/cardtypes/TVipIntegralSetfrm.h"
 
-bool GetAutoDiscountSet(double& from, double& to, double& discount, QString& comment, const BandCheck& check, bool flag) {
+bool GetAutoDiscountSet(double& from, double& to, double& discount, QString& comment, const BandCheck& check,
+                        bool flag) {
     TVipAutoDiscountSetfrm dialog(from, to, discount, comment, check, flag);
     if (dialog.ShowModal() != mrOk)
         return false;
@@ -15,8 +16,8 @@ bool GetAutoDiscountSet(double& from, double& to, double& discount, QString& com
     return true;
 }
 
-bool GetVipIntegralSet(double& from, double& to, double& base, double& points, QString& comment, const BandCheck& check,
-                       bool flag) {
+bool GetVipIntegralSet(double& from, double& to, double& base, double& points, QString& comment,
+                       const BandCheck& check, bool flag) {
     TVipIntegralSetfrm dialog(from, to, base, points, comment, check, flag);
     if (dialog.ShowModal() != mrOk)
         return false;

@@ -2,6 +2,8 @@
 
 #include "host/sdk/ui/NumberText.h"
 
+#include <QColor>
+
 namespace {
 
 int slot(CardTypeRuleModel::Field field) {
@@ -41,6 +43,7 @@ void CardTypeRuleModel::Load(const ClientDataSet& rows) {
     beginResetModel();
     m_rows.clear();
     const bool items = rows.FindField(QStringLiteral("itemCode")) >= 0;
+    const bool marked = rows.FindField(QStringLiteral("itemGone")) >= 0;
     for (int r = 0; r < rows.RecordCount(); ++r) {
         const auto field = [&](const char* name) {
             return ::Field(QString(), rows.Value(r, QLatin1String(name)));
@@ -57,6 +60,7 @@ void CardTypeRuleModel::Load(const ClientDataSet& rows) {
             row.cells[slot(Field::ItemCode)] = field("itemCode").AsString();
             row.cells[slot(Field::ItemName)] = field("itemName").AsString();
         }
+        row.gone = marked && field("itemGone").AsInteger() == 1;
         m_rows.append(row);
     }
     do
@@ -96,10 +100,21 @@ void CardTypeRuleModel::SetText(int row, Field field, const QString& text) {
 void CardTypeRuleModel::SetItem(int row, int prec, const QString& code, const QString& name) {
     Row& target = m_rows[row];
     target.prec = prec;
+    target.gone = false;
     target.cells[slot(Field::ItemCode)] = code;
     target.cells[slot(Field::ItemName)] = name;
     emit dataChanged(index(row, 0), index(row, columnCount() - 1));
     keepEmptyRowAtEnd();
+}
+
+void CardTypeRuleModel::MarkGone(const QSet<int>& precs) {
+    for (int row = 0; row < m_rows.size(); ++row) {
+        const bool gone = m_rows[row].prec != 0 && precs.contains(m_rows[row].prec);
+        if (m_rows[row].gone == gone)
+            continue;
+        m_rows[row].gone = gone;
+        emit dataChanged(index(row, 0), index(row, columnCount() - 1));
+    }
 }
 
 void CardTypeRuleModel::InsertEmptyRow(int row) {
@@ -182,10 +197,17 @@ QVariant CardTypeRuleModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount())
         return {};
     const Field field = m_columns[index.column()].field;
+    const bool itemCell = field == Field::ItemCode || field == Field::ItemName;
+    const bool gone = itemCell && m_rows[index.row()].gone;
     switch (role) {
     case Qt::DisplayRole:
+        if (gone && field == Field::ItemName)
+            return Text(index.row(), field) + QStringLiteral("（已删除）");
+        return Text(index.row(), field);
     case Qt::EditRole:
         return Text(index.row(), field);
+    case Qt::ForegroundRole:
+        return gone ? QVariant(QColor(Qt::red)) : QVariant();
     case Qt::TextAlignmentRole:
         return int((IsNumeric(field) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
     default:

@@ -5,6 +5,7 @@
 
 #include <QAbstractTableModel>
 #include <QList>
+#include <QSet>
 
 // The rows of one rule grid of the card type dialog, edited in place. Numbers are
 // kept as the text the grid shows; the product or attribute of a per-item row is
@@ -27,7 +28,7 @@ public:
     CardTypeRuleModel(QList<Column> columns, bool itemRows, QObject* parent = nullptr);
 
     // Takes loaded rule rows: BuyToTalBegin, BuyTotalEnd, Discount, IntegralQuotiety,
-    // Integral, Comment, prec, and itemCode/itemName where the rows carry items.
+    // Integral, Comment, prec, and itemCode/itemName/itemGone where the rows carry items.
     void Load(const ClientDataSet& rows);
 
     const QList<Column>& Columns() const { return m_columns; }
@@ -41,6 +42,10 @@ public:
     void SetText(int row, Field field, const QString& text);
     int Prec(int row) const { return m_rows.at(row).prec; }
     void SetItem(int row, int prec, const QString& code, const QString& name);
+    // Marks the rows whose product or attribute is among 'precs' as deleted (the
+    // item's name says so) and clears the mark of every other row.
+    void MarkGone(const QSet<int>& precs);
+    bool IsGone(int row) const { return m_rows.at(row).gone; }
     // An empty row before 'row', for a further chosen item.
     void InsertEmptyRow(int row);
     void RemoveRule(int row);
@@ -66,6 +71,7 @@ private:
     struct Row {
         QString cells[FieldCount];
         int prec = 0;
+        bool gone = false; // the row's product or attribute was deleted
     };
     static QString normalised(Field field, const QString& text);
     bool isBlank(const Row& row) const;

@@ -1,10 +1,10 @@
 #include "vip/cardtypes/CardTypeStorePage.h"
 
-#include "host/sdk/DataModule.h"
-#include "host/sdk/MessageBox.h"
+#include "host/sdk/ui/DialogFields.h"
 #include "host/sdk/ui/GuardedHandler.h"
+#include "host/sdk/ui/Refuse.h"
 #include "host/sdk/ui/TQueryGridModel.h"
-#include "vip/cardtypes/CardTypeFields.h"
+#include "vip/cardtypes/VipCardTypeStore.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -13,7 +13,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-using namespace CardTypeFields;
+using namespace DialogFields;
 
 namespace {
 
@@ -25,8 +25,9 @@ QPushButton* button(const char* name, const QString& caption) {
 
 } // namespace
 
-CardTypeStorePage::CardTypeStorePage(QWidget* parent)
-    : CardTypePage(parent)
+CardTypeStorePage::CardTypeStorePage(VipCardTypeStore& store, QWidget* parent)
+    : QWidget(parent)
+    , m_store(store)
     , m_select(button("btnSelPos", QStringLiteral("选择")))
     , m_selectAll(button("btnAllPos", QStringLiteral("全部")))
     , m_clearAll(button("btnClearPos", QStringLiteral("取消全部")))
@@ -87,34 +88,27 @@ void CardTypeStorePage::toggle(int row) {
         m_model->SetMarked(row, true);
 }
 
-bool CardTypeStorePage::unmark(int row) {
+void CardTypeStorePage::unmark(int row) {
     const int store = m_model->Value(row, QStringLiteral("posid")).toInt();
-    const int inUse = dmClient().ExecuteProcByName(QStringLiteral("kd_GetVipUsePosInfo"),
-                                                   {QStringLiteral("@PosID"), QStringLiteral("@nviptype")},
-                                                   {store, m_typeId});
-    if (inUse == 1) {
-        ShowMsg(m_model->Text(row, QStringLiteral("PosName")) +
-                QStringLiteral("门店已经被指储值适用门店应用，不允许取消。"));
-        return false;
+    if (m_store.HoldsStoredValue(store, m_typeId)) {
+        m_grid->setCurrentIndex(m_model->index(row, 0));
+        Refuse(m_grid, m_model->Text(row, QStringLiteral("PosName")) +
+                           QStringLiteral("门店已经被指储值适用门店应用，不允许取消。"));
     }
     m_model->SetMarked(row, false);
-    return true;
 }
 
+// Row by row from the top; a store that must stay ends the clearing there.
 void CardTypeStorePage::clearAll() {
     for (int row = 0; row < m_model->rowCount(); ++row) {
-        if (m_model->IsMarked(row) && !unmark(row))
-            return;
+        if (m_model->IsMarked(row))
+            unmark(row);
     }
 }
 
-bool CardTypeStorePage::Check() {
-    if (m_allStores->isChecked() || m_model->MarkedCount() > 0)
-        return true;
-    ShowMsg(QStringLiteral("启用了卡适用范围，必须选择门店！"));
-    Open();
-    m_grid->setFocus();
-    return false;
+void CardTypeStorePage::Check() {
+    if (!m_allStores->isChecked() && m_model->MarkedCount() == 0)
+        Refuse(m_grid, QStringLiteral("启用了卡适用范围，必须选择门店！"));
 }
 
 void CardTypeStorePage::Fill(VipCardTypeSettings& settings) const {

@@ -1,6 +1,6 @@
 #include "vip/cardtypes/CardTypeStoredValuePage.h"
 
-#include "vip/cardtypes/CardTypeFields.h"
+#include "host/sdk/ui/DialogFields.h"
 #include "vip/cardtypes/CardTypeRuleGrid.h"
 #include "vip/cardtypes/CheckRuleBands.h"
 
@@ -11,11 +11,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-using namespace CardTypeFields;
+using namespace DialogFields;
 using F = CardTypeRuleModel::Field;
 
 CardTypeStoredValuePage::CardTypeStoredValuePage(QWidget* parent)
-    : CardTypePage(parent)
+    : QWidget(parent)
     , m_onlyStoredValue(CheckBox("chkIsOnlyJS", QStringLiteral("只能使用会员储值结算")))
     , m_points(new QComboBox)
     , m_grid(new CardTypeRuleGrid(QStringLiteral("GridCZ"),
@@ -52,12 +52,11 @@ void CardTypeStoredValuePage::Load(const ClientDataSet* type, const ClientDataSe
     m_grid->RuleModel()->Load(bands);
 }
 
-bool CardTypeStoredValuePage::Check(const QString& typeName) {
-    return CheckRuleBands(
+void CardTypeStoredValuePage::Check(const QString& typeName) {
+    CheckRuleBands(
         *m_grid, BandTable::StoredValue,
         QStringLiteral("【%1】类型储值设置存在断档数据，将会造成不可预料的错误，你要忽略此问题强制保存吗？")
-            .arg(typeName),
-        [this] { Open(); });
+            .arg(typeName));
 }
 
 void CardTypeStoredValuePage::Fill(VipCardTypeSettings& settings) const {

@@ -1,15 +1,16 @@
 #pragma once
 
 #include "host/sdk/ClientDataSet.h"
-#include "vip/cardtypes/CardTypePage.h"
 #include "vip/cardtypes/VipCardTypeSettings.h"
+
+#include <QWidget>
 
 class CardTypeRuleGrid;
 class QCheckBox;
 class QComboBox;
 
 // Page "储值": how stored value is used and the gift given per stored amount band.
-class CardTypeStoredValuePage final : public CardTypePage {
+class CardTypeStoredValuePage final : public QWidget {
     Q_OBJECT
 
 public:
@@ -17,7 +18,7 @@ public:
 
     void Load(const ClientDataSet* type, const ClientDataSet& bands);
     // The gift bands; a type without any passes.
-    bool Check(const QString& typeName);
+    void Check(const QString& typeName);
     void Fill(VipCardTypeSettings& settings) const;
 
 private:

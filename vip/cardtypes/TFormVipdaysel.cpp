@@ -1,6 +1,6 @@
 #include "vip/cardtypes/TFormVipdaysel.h"
 
-#include "vip/cardtypes/VipCardTypeWriter.h"
+#include "vip/cardtypes/VipWeekdays.h"
 
 #include <QHBoxLayout>
 #include <QListWidget>
@@ -15,8 +15,8 @@ TFormVipdaysel::TFormVipdaysel(const QString& current, int mode, QWidget* parent
     QStringList items;
     QString chosen = current;
     if (mode == 2) {
-        items = VipCardTypeWriter::digitsToWeekdays(QStringLiteral("1,2,3,4,5,6,7")).split(QLatin1Char(','));
-        chosen = VipCardTypeWriter::weekdaysToDigits(current);
+        items = VipWeekdays::FromDigits(QStringLiteral("1,2,3,4,5,6,7")).split(QLatin1Char(','));
+        chosen = VipWeekdays::ToDigits(current);
     } else {
         for (int day = 1; day <= 31; ++day)
             items.append(QString::number(day));
@@ -42,8 +42,8 @@ TFormVipdaysel::TFormVipdaysel(const QString& current, int mode, QWidget* parent
     all->setObjectName(QStringLiteral("btnAll"));
     auto* invert = new QPushButton(QStringLiteral("反选"));
     invert->setObjectName(QStringLiteral("btnInvert"));
-    QHBoxLayout* buttons =
-        ConfirmButtons(QStringLiteral("确认[&Y]"), QStringLiteral("退出[&X]"), [this] { SetModalResult(mrOk); });
+    QHBoxLayout* buttons = ConfirmButtons(QStringLiteral("确认[&Y]"), QStringLiteral("退出[&X]"),
+                                          [this] { SetModalResult(mrOk); });
     buttons->insertWidget(0, all);
     buttons->insertWidget(1, invert);
     auto* layout = new QVBoxLayout(this);

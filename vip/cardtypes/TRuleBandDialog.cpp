@@ -1,13 +1,11 @@
 #include "vip/cardtypes/TRuleBandDialog.h"
 
-#include "host/sdk/MessageBox.h"
-
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
 
-TRuleBandDialog::TRuleBandDialog(const QString& objectName, const QString& caption, BandCheck check, bool flag,
-                                 QWidget* parent)
+TRuleBandDialog::TRuleBandDialog(const QString& objectName, const QString& caption, BandCheck check,
+                                 bool flag, QWidget* parent)
     : TBaseDialog(parent)
     , m_check(std::move(check))
     , m_flag(flag) {
@@ -27,16 +25,11 @@ void TRuleBandDialog::Arrange(const QList<QPair<QString, QLineEdit*>>& fields) {
     auto* form = new QFormLayout;
     for (const auto& [caption, edit] : fields)
         form->addRow(caption, edit);
-    QHBoxLayout* buttons = ConfirmButtons(QStringLiteral("确认[&Y]"), QStringLiteral("退出[&X]"), [this] { OnConfirm(); });
+    QHBoxLayout* buttons =
+        ConfirmButtons(QStringLiteral("确认[&Y]"), QStringLiteral("退出[&X]"), [this] { OnConfirm(); });
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addLayout(buttons);
-}
-
-void TRuleBandDialog::Refuse(const QString& text, const QString& caption, QLineEdit* field) {
-    Messagebox(text, caption, MB::Ok | MB::IconInformation);
-    if (field)
-        field->setFocus();
 }
 
 void TRuleBandDialog::Accept(double from, double to) {

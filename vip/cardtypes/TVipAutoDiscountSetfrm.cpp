@@ -2,13 +2,15 @@
 
 #include "host/sdk/Money.h"
 #include "host/sdk/ui/KeyFilter.h"
+#include "host/sdk/ui/Refuse.h"
 
 #include <QLineEdit>
 
-TVipAutoDiscountSetfrm::TVipAutoDiscountSetfrm(double from, double to, double discount, const QString& comment,
-                                               BandCheck check, bool flag, QWidget* parent)
-    : TRuleBandDialog(QStringLiteral("TVipAutoDiscountSetfrm"), QStringLiteral("累计折扣"), std::move(check), flag,
-                      parent)
+TVipAutoDiscountSetfrm::TVipAutoDiscountSetfrm(double from, double to, double discount,
+                                               const QString& comment, BandCheck check, bool flag,
+                                               QWidget* parent)
+    : TRuleBandDialog(QStringLiteral("TVipAutoDiscountSetfrm"), QStringLiteral("累计折扣"), std::move(check),
+                      flag, parent)
     , m_from(Field(QStringLiteral("edtBegin"), 0))
     , m_to(Field(QStringLiteral("edtEnd"), 0))
     , m_discount(Field(QStringLiteral("edtDiscount"), 3))
@@ -28,32 +30,33 @@ TVipAutoDiscountSetfrm::TVipAutoDiscountSetfrm(double from, double to, double di
              {QStringLiteral("备    注："), m_comment}});
 }
 
-double TVipAutoDiscountSetfrm::From() const { return Money::fromText(m_from->text()).rounded().toDouble(); }
-double TVipAutoDiscountSetfrm::To() const { return Money::fromText(m_to->text()).rounded().toDouble(); }
-double TVipAutoDiscountSetfrm::Discount() const { return m_discount->text().trimmed().toDouble(); }
-QString TVipAutoDiscountSetfrm::Comment() const { return m_comment->text(); }
+double TVipAutoDiscountSetfrm::From() const {
+    return Money::fromText(m_from->text()).rounded().toDouble();
+}
+double TVipAutoDiscountSetfrm::To() const {
+    return Money::fromText(m_to->text()).rounded().toDouble();
+}
+double TVipAutoDiscountSetfrm::Discount() const {
+    return m_discount->text().trimmed().toDouble();
+}
+QString TVipAutoDiscountSetfrm::Comment() const {
+    return m_comment->text();
+}
 
 void TVipAutoDiscountSetfrm::OnConfirm() {
-    if (m_from->text().trimmed().isEmpty() || m_to->text().trimmed().isEmpty() || m_discount->text().trimmed().isEmpty()) {
-        Refuse(QStringLiteral("数据输入不完整，不能保存！"), QStringLiteral("提示"), nullptr);
-        return;
-    }
+    if (m_from->text().trimmed().isEmpty() || m_to->text().trimmed().isEmpty() ||
+        m_discount->text().trimmed().isEmpty())
+        Refuse(nullptr, QStringLiteral("数据输入不完整，不能保存！"), QStringLiteral("提示"));
     const double discount = Discount();
-    if (discount == 0) {
-        Refuse(QStringLiteral("累计折扣设置的折扣错误,不能保存"), QStringLiteral("提示"), m_discount);
-        return;
-    }
-    if (discount < 1 || discount > 100) {
-        Refuse(QStringLiteral("输入折扣必须在0至100之间，但不能为0！"), QStringLiteral("输入错误"), m_discount);
-        return;
-    }
-    if (Money::fromText(m_to->text()) < Money::fromText(m_from->text())) {
-        Refuse(QStringLiteral("累计折扣的结束金额不能小于开始金额，不能保存!"), QStringLiteral("输入不完整"), m_to);
-        return;
-    }
-    if (Money::fromText(m_from->text()).isZero()) {
-        Refuse(QStringLiteral("累计折扣设置的开始金额不能为0"), QStringLiteral("提示"), m_from);
-        return;
-    }
+    if (discount == 0)
+        Refuse(m_discount, QStringLiteral("累计折扣设置的折扣错误,不能保存"), QStringLiteral("提示"));
+    if (discount < 1 || discount > 100)
+        Refuse(m_discount, QStringLiteral("输入折扣必须在0至100之间，但不能为0！"),
+               QStringLiteral("输入错误"));
+    if (Money::fromText(m_to->text()) < Money::fromText(m_from->text()))
+        Refuse(m_to, QStringLiteral("累计折扣的结束金额不能小于开始金额，不能保存!"),
+               QStringLiteral("输入不完整"));
+    if (Money::fromText(m_from->text()).isZero())
+        Refuse(m_from, QStringLiteral("累计折扣设置的开始金额不能为0"), QStringLiteral("提示"));
     Accept(From(), To());
 }

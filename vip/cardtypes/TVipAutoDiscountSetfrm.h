@@ -7,8 +7,8 @@ class TVipAutoDiscountSetfrm : public TRuleBandDialog {
     Q_OBJECT
 
 public:
-    TVipAutoDiscountSetfrm(double from, double to, double discount, const QString& comment, BandCheck check, bool flag,
-                           QWidget* parent = nullptr);
+    TVipAutoDiscountSetfrm(double from, double to, double discount, const QString& comment, BandCheck check,
+                           bool flag, QWidget* parent = nullptr);
 
     double From() const;
     double To() const;

@@ -1,9 +1,9 @@
 #include "vip/cardtypes/TVipCardType.h"
 
-#include "host/sdk/DataModule.h"
 #include "host/sdk/Ucomvar.h"
 #include "host/sdk/ui/TQueryGrid.h"
-#include "vip/cardtypes/VipCardTypeWriter.h"
+#include "vip/cardtypes/VipCardTypeStore.h"
+#include "vip/cardtypes/VipWeekdays.h"
 
 #include <QHash>
 
@@ -89,12 +89,9 @@ void TVipCardType::CustomGrid() {
 }
 
 void TVipCardType::fillComputedColumns() {
-    ClientDataSet prices;
-    dmClient().OpenSQL(QStringLiteral("SELECT PriceMode, PriceName FROM pricelist"), prices);
     QHash<int, QString> priceNames;
-    for (prices.First(); !prices.Eof(); prices.Next())
-        priceNames.insert(prices.FieldByName(QStringLiteral("PriceMode")).AsInteger(),
-                          prices.FieldByName(QStringLiteral("PriceName")).AsString());
+    for (const NamedId& price : VipCardTypeStore().PriceModes())
+        priceNames.insert(price.id, price.name);
 
     for (int row = 0; row < RowCount(); ++row) {
         // Member-day and birthday settings stay stored while the member day is off,
@@ -108,8 +105,7 @@ void TVipCardType::fillComputedColumns() {
         SData(QStringLiteral("birthday"), memberDay && birthday == 1 ? 1 : 0, row);
         SData(QStringLiteral("birthdaymonth"), memberDay && birthday == 2 ? 1 : 0, row);
         SData(QStringLiteral("VipdayStr"),
-              weekDays.isEmpty() ? QString()
-                                 : QStringLiteral("每周: ") + VipCardTypeWriter::digitsToWeekdays(weekDays),
+              weekDays.isEmpty() ? QString() : QStringLiteral("每周: ") + VipWeekdays::FromDigits(weekDays),
               row);
         SData(QStringLiteral("VipMonthdayStr"), GData(QStringLiteral("MonthDayList"), row), row);
     }

@@ -1,10 +1,9 @@
 #include "vip/cardtypes/TVipCardTypeSet.h"
 
-#include "host/sdk/DataModule.h"
 #include "host/sdk/MessageBox.h"
-#include "host/sdk/Transaction.h"
 #include "host/sdk/ui/CallQueryClass.h"
 #include "vip/cardtypes/VipCardTypeSet.h"
+#include "vip/cardtypes/VipCardTypeStore.h"
 
 TVipCardTypeSet::TVipCardTypeSet(QWidget* parent)
     : TVipCardType(parent) {
@@ -38,7 +37,7 @@ void TVipCardTypeSet::OnDelExcetue() {
     if (Messagebox(QStringLiteral("你是否真的要删除这类会员卡？"), QStringLiteral("是否删除?"),
                    MB::OkCancel | MB::IconQuestion) != IDOK)
         return;
-    switch (deleteType(GDataVar(QStringLiteral("ctypeid")).toInt())) {
+    switch (VipCardTypeStore().Delete(GDataVar(QStringLiteral("ctypeid")).toInt())) {
     case 0:
         RefreshData();
         break;
@@ -51,20 +50,6 @@ void TVipCardTypeSet::OnDelExcetue() {
     default:
         break;
     }
-}
-
-int TVipCardTypeSet::deleteType(int typeId) {
-    Transaction transaction(dmClient());
-    const int result = dmClient().ExecuteProcByName(
-        QStringLiteral("Y_InsVipAuto"),
-        {QStringLiteral("@edittype"), QStringLiteral("@cardbz"), QStringLiteral("@Autoid")},
-        {QStringLiteral("D"), QStringLiteral("1"), typeId});
-    if (result != 0)
-        return result;
-    dmClient().ExecuteSQL(QStringLiteral("DELETE FROM PosVipType WHERE viptype = ?"), {typeId});
-    dmClient().ExecuteSQL(QStringLiteral("DELETE FROM vipAutoDiscount WHERE VipTypeId = ?"), {typeId});
-    transaction.Commit();
-    return result;
 }
 
 void TVipCardTypeSet::OnExchangeSet() {

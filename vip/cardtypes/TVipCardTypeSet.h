@@ -18,7 +18,4 @@ private:
     void OnEditExcetue();
     void OnDelExcetue();
     void OnExchangeSet();
-    // The delete procedure's result; on success the type's store and rule rows
-    // went with it in the same transaction.
-    static int deleteType(int typeId);
 };

@@ -1,17 +1,16 @@
 #include "vip/cardtypes/TVipCardTypeSetfrm.h"
 
-#include "host/sdk/DataModule.h"
 #include "host/sdk/MessageBox.h"
 #include "host/sdk/Ucomvar.h"
+#include "host/sdk/VipCodes.h"
+#include "host/sdk/ui/DialogFields.h"
+#include "host/sdk/ui/Refuse.h"
 #include "vip/cardtypes/CardTypeDiscountPage.h"
-#include "vip/cardtypes/CardTypeFields.h"
 #include "vip/cardtypes/CardTypeIntroducePage.h"
 #include "vip/cardtypes/CardTypeMemberDayPage.h"
 #include "vip/cardtypes/CardTypePointsPage.h"
 #include "vip/cardtypes/CardTypeStorePage.h"
 #include "vip/cardtypes/CardTypeStoredValuePage.h"
-#include "vip/cardtypes/VipCardTypeData.h"
-#include "vip/cardtypes/VipTypePosLists.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -22,7 +21,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-using namespace CardTypeFields;
+using namespace DialogFields;
 
 namespace {
 
@@ -60,11 +59,11 @@ TVipCardTypeSetfrm::TVipCardTypeSetfrm(int typeId, QWidget* parent)
     , m_posNamesLabel(Label(QStringLiteral("适用门店")))
     , m_posNames(Edit("edtPosName"))
     , m_discountPage(new CardTypeDiscountPage)
-    , m_pointsPage(new CardTypePointsPage)
+    , m_pointsPage(new CardTypePointsPage(m_store))
     , m_memberDayPage(new CardTypeMemberDayPage)
     , m_storedValuePage(new CardTypeStoredValuePage)
     , m_introducePage(new CardTypeIntroducePage)
-    , m_storePage(new CardTypeStorePage) {
+    , m_storePage(new CardTypeStorePage(m_store)) {
     setObjectName(QStringLiteral("TVipCardTypeSetfrm"));
     setWindowTitle(QStringLiteral("会员卡类型设置"));
     resize(680, DialogHeight);
@@ -74,7 +73,8 @@ TVipCardTypeSetfrm::TVipCardTypeSetfrm(int typeId, QWidget* parent)
     m_pages->setObjectName(QStringLiteral("pcMain"));
     KeepWhole(m_repeat, 0);
 
-    QHBoxLayout* buttons = ConfirmButtons(QStringLiteral("确认[&Y]"), QStringLiteral("退出[&X]"), [this] { OnConfirm(); });
+    QHBoxLayout* buttons =
+        ConfirmButtons(QStringLiteral("确认[&Y]"), QStringLiteral("退出[&X]"), [this] { OnConfirm(); });
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buildTop());
     layout->addWidget(buildPages(), 1);
@@ -94,12 +94,7 @@ TVipCardTypeSetfrm::TVipCardTypeSetfrm(int typeId, QWidget* parent)
         if (on)
             openPage(m_storePage);
     });
-    for (CardTypePage* page : std::initializer_list<CardTypePage*>{
-             m_discountPage, m_pointsPage, m_memberDayPage, m_storedValuePage, m_introducePage, m_storePage})
-        connect(page, &CardTypePage::openRequested, this, [this, page] { openPage(page); });
 }
-
-TVipCardTypeSetfrm::~TVipCardTypeSetfrm() = default;
 
 QLayout* TVipCardTypeSetfrm::buildTop() {
     auto* grid = new QGridLayout;
@@ -145,22 +140,18 @@ QWidget* TVipCardTypeSetfrm::buildPages() {
 }
 
 void TVipCardTypeSetfrm::OpenDb() {
-    m_data = std::make_unique<VipCardTypeData>(m_typeId);
+    m_data = m_store.Load(m_typeId);
 }
 
 void TVipCardTypeSetfrm::fillPriceTypes() {
-    ClientDataSet prices;
-    dmClient().OpenSQL(QStringLiteral("SELECT PriceMode, PriceName FROM pricelist ORDER BY PriceMode"),
-                       prices);
     m_priceType->clear();
-    for (; !prices.Eof(); prices.Next())
-        m_priceType->addItem(prices.FieldByName(QStringLiteral("PriceName")).AsString(),
-                             prices.FieldByName(QStringLiteral("PriceMode")).AsInteger());
+    for (const NamedId& price : m_data.prices)
+        m_priceType->addItem(price.name, price.id);
 }
 
 void TVipCardTypeSetfrm::RefreshAll() {
     fillPriceTypes();
-    const ClientDataSet* type = m_data->found() ? &m_data->type() : nullptr;
+    const ClientDataSet* type = m_data.found() ? &m_data.type : nullptr;
     const auto flag = [type](const char* name) {
         return type->FieldByName(QLatin1String(name)).AsInteger() == 1;
     };
@@ -194,13 +185,13 @@ void TVipCardTypeSetfrm::RefreshAll() {
         m_posRange->setChecked(flag("PosRange"));
         allStores = flag("CanAllPos");
     }
-    m_discountPage->Load(type, m_data->rules(1));
-    m_pointsPage->Load(*m_data);
+    m_discountPage->Load(type, m_data.rulesOf(RuleKind::DiscountBands));
+    m_pointsPage->Load(m_data);
     m_memberDayPage->Load(type);
-    m_storedValuePage->Load(type, m_data->rules(3));
+    m_storedValuePage->Load(type, m_data.rulesOf(RuleKind::StoredValueGifts));
     m_introducePage->Load(type);
-    m_storePage->Load(m_data->stores(), allStores, m_typeId);
-    m_posNames->setText(GetPosList(nullptr, allStores, m_typeId));
+    m_storePage->Load(m_data.stores, allStores, m_typeId);
+    m_posNames->setText(m_data.storeNames);
     applyState();
 }
 
@@ -307,48 +298,60 @@ void TVipCardTypeSetfrm::SetContrlVisible() {
     }
 }
 
-bool TVipCardTypeSetfrm::refuse(const QString& text, const QString& caption, int icon, QWidget* field) {
-    Messagebox(text, caption, MB::Ok | icon);
-    field->setFocus();
-    return false;
-}
-
-bool TVipCardTypeSetfrm::CheckDataInput() {
+void TVipCardTypeSetfrm::CheckDataInput() {
     const QString name = m_name->text().trimmed();
     if (name.isEmpty())
-        return refuse(QStringLiteral("必须输入会员卡类型！"), QStringLiteral("提示"), MB::IconInformation,
-                      m_name);
+        Refuse(m_name, QStringLiteral("必须输入会员卡类型！"));
     if (mode() != VipCardTypeSettings::MemberDiscount &&
         (m_priceType->currentIndex() < 0 || !m_priceType->currentData().isValid()))
-        return refuse(QStringLiteral("请选择会员价!"), QStringLiteral("输入不完整"), MB::IconInformation,
-                      m_priceType);
-    if (!m_discountPage->CheckRate())
-        return false;
-    if (m_memberDay->isChecked() && !m_memberDayPage->CheckMultipliers())
-        return false;
-    const int same = dmClient().ExecuteProcByName(
-        QStringLiteral("Pro_checkhassamevipname"),
-        {QStringLiteral("@vipTypename"), QStringLiteral("@viptypeId")}, {name, m_typeId});
-    if (same == 1)
-        return refuse(DuplicateNameText(name), QStringLiteral("警告"), MB::IconWarning, m_name);
-    if (!m_discountPage->CheckBands(name))
-        return false;
-    if (m_autoIntegral->isChecked() && !m_pointsPage->Check(name))
-        return false;
-    if (m_storedValue->isChecked() && !m_storedValuePage->Check(name))
-        return false;
-    if (m_posRange->isChecked() && !m_storePage->Check())
-        return false;
-    return m_pointsPage->CheckCatchAll();
+        Refuse(m_priceType, QStringLiteral("请选择会员价!"), QStringLiteral("输入不完整"));
+    m_discountPage->CheckRate();
+    m_memberDayPage->Check(m_memberDay->isChecked());
+    m_introducePage->Check();
+    if (m_store.IsNameTaken(name, m_typeId))
+        Refuse(m_name, DuplicateNameText(name), QStringLiteral("警告"), MB::IconWarning);
+    m_discountPage->CheckBands(name);
+    if (m_autoIntegral->isChecked())
+        m_pointsPage->Check(name);
+    if (m_storedValue->isChecked())
+        m_storedValuePage->Check(name);
+    if (m_posRange->isChecked())
+        m_storePage->Check();
+    m_pointsPage->CheckCatchAll();
 }
 
 QString TVipCardTypeSetfrm::DuplicateNameText(const QString& name) {
     return QStringLiteral("已经存在%1的会员卡类型,不能增加重复名称的会员卡类型。").arg(name);
 }
 
+void TVipCardTypeSetfrm::save() {
+    const VipCardTypeSettings settings = Settings();
+    const int result = m_store.Save(settings);
+    // The checks passed a moment ago, but other users write too: the save procedure
+    // has the last word, and nothing of this save was written when it refuses.
+    switch (result) {
+    case VipCardTypeStore::NameTaken:
+        Refuse(m_name, DuplicateNameText(settings.name), QStringLiteral("警告"), MB::IconWarning);
+    case VipCardTypeStore::ChangedElsewhere:
+        Refuse(m_name, QStringLiteral("该会员卡类型已被其他用户修改，请关闭后重新打开再修改。"),
+               QStringLiteral("警告"), MB::IconWarning);
+    case VipCardTypeStore::TypeGone:
+        Refuse(m_name, QStringLiteral("该会员卡类型已被其他用户删除，不能保存。"), QStringLiteral("警告"),
+               MB::IconWarning);
+    default:
+        if (result < 0)
+            ShowErrorAndAbort(ErrorWriteDb);
+    }
+}
+
+// Runs guarded: a refusal abandons the confirm and a database error shows one box,
+// and either way the dialog stays open with everything typed. It closes only once
+// the save has committed.
 void TVipCardTypeSetfrm::OnConfirm() {
-    if (CheckDataInput())
-        SetModalResult(mrOk);
+    FinishEditing(this);
+    CheckDataInput();
+    save();
+    SetModalResult(mrOk);
 }
 
 void TVipCardTypeSetfrm::reject() {
@@ -359,6 +362,7 @@ void TVipCardTypeSetfrm::reject() {
 VipCardTypeSettings TVipCardTypeSetfrm::Settings() const {
     VipCardTypeSettings s;
     s.typeId = m_typeId;
+    s.stamp = m_data.stamp();
     s.name = m_name->text().trimmed();
     s.comment = m_comment->text();
     s.repeatNumText = m_repeat->text();

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "host/sdk/ui/TBaseDialog.h"
+#include "vip/cardtypes/VipCardTypeData.h"
 #include "vip/cardtypes/VipCardTypeSettings.h"
-
-#include <memory>
+#include "vip/cardtypes/VipCardTypeStore.h"
 
 class CardTypeDiscountPage;
 class CardTypeIntroducePage;
@@ -17,28 +17,22 @@ class QLabel;
 class QLayout;
 class QLineEdit;
 class QTabWidget;
-class VipCardTypeData;
 
 // The card type dialog ("会员卡类型设置"): every rule of one card type on pages that
-// show only while their switch is on. It checks what the user entered and closes
-// with mrOk; saving is the caller's, from Settings().
+// show only while their switch is on. Confirming checks what the user entered and
+// saves it; the dialog closes with mrOk only once the save has committed, and
+// stays open with every entry after a refusal or a failed save.
 class TVipCardTypeSetfrm : public TBaseDialog {
     Q_OBJECT
 
 public:
     // 'typeId' 0 or less edits a new type.
     explicit TVipCardTypeSetfrm(int typeId, QWidget* parent = nullptr);
-    ~TVipCardTypeSetfrm() override;
 
     // Reads the type, its rule rows and the stores.
     void OpenDb();
     // Fills every control from what OpenDb read, or with the defaults of a new type.
     void RefreshAll();
-    // What the controls say, for the writer.
-    VipCardTypeSettings Settings() const;
-
-    // The refusal of a name another live type already has.
-    static QString DuplicateNameText(const QString& name);
 
     // Leaving without OK asks first; No keeps the dialog and its entries.
     void reject() override;
@@ -52,18 +46,22 @@ private:
     void fillPriceTypes();
     void FormShow();
     void SetContrlVisible();
-    bool CheckDataInput();
+    void CheckDataInput();
     void OnConfirm();
+    void save();
+    // What the controls say, for the store.
+    VipCardTypeSettings Settings() const;
+    static QString DuplicateNameText(const QString& name);
     VipCardTypeSettings::Mode mode() const;
     void applyState();
     void updatePages();
     void openPage(QWidget* page);
     void onModeChosen();
     void onMemberDayClicked();
-    bool refuse(const QString& text, const QString& caption, int icon, QWidget* field);
 
     int m_typeId;
-    std::unique_ptr<VipCardTypeData> m_data;
+    VipCardTypeStore m_store;
+    VipCardTypeData m_data;
     bool m_shown = false;
 
     QLineEdit* m_name;

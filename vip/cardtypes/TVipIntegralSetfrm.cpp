@@ -2,16 +2,20 @@
 
 #include "host/sdk/Money.h"
 #include "host/sdk/ui/KeyFilter.h"
+#include "host/sdk/ui/Refuse.h"
 
 #include <QLineEdit>
 
 namespace {
-Money amount(const QLineEdit* edit) { return Money::fromText(edit->text()); }
+Money amount(const QLineEdit* edit) {
+    return Money::fromText(edit->text());
+}
 } // namespace
 
-TVipIntegralSetfrm::TVipIntegralSetfrm(double from, double to, double base, double points, const QString& comment,
-                                       BandCheck check, bool flag, QWidget* parent)
-    : TRuleBandDialog(QStringLiteral("TVipIntegralSetfrm"), QStringLiteral("会员积分"), std::move(check), flag, parent)
+TVipIntegralSetfrm::TVipIntegralSetfrm(double from, double to, double base, double points,
+                                       const QString& comment, BandCheck check, bool flag, QWidget* parent)
+    : TRuleBandDialog(QStringLiteral("TVipIntegralSetfrm"), QStringLiteral("会员积分"), std::move(check),
+                      flag, parent)
     , m_from(Field(QStringLiteral("edtBegin"), 0))
     , m_to(Field(QStringLiteral("edtEnd"), 0))
     , m_points(Field(QStringLiteral("edtIntegral"), 6))
@@ -31,33 +35,35 @@ TVipIntegralSetfrm::TVipIntegralSetfrm(double from, double to, double base, doub
              {QStringLiteral("备    注："), m_comment}});
 }
 
-double TVipIntegralSetfrm::From() const { return amount(m_from).rounded().toDouble(); }
-double TVipIntegralSetfrm::To() const { return amount(m_to).rounded().toDouble(); }
-double TVipIntegralSetfrm::Base() const { return amount(m_base).toDouble(); }
-double TVipIntegralSetfrm::Points() const { return m_points->text().trimmed().toDouble(); }
-QString TVipIntegralSetfrm::Comment() const { return m_comment->text(); }
+double TVipIntegralSetfrm::From() const {
+    return amount(m_from).rounded().toDouble();
+}
+double TVipIntegralSetfrm::To() const {
+    return amount(m_to).rounded().toDouble();
+}
+double TVipIntegralSetfrm::Base() const {
+    return amount(m_base).toDouble();
+}
+double TVipIntegralSetfrm::Points() const {
+    return m_points->text().trimmed().toDouble();
+}
+QString TVipIntegralSetfrm::Comment() const {
+    return m_comment->text();
+}
 
 void TVipIntegralSetfrm::OnConfirm() {
-    if (m_from->text().trimmed().isEmpty() || m_to->text().trimmed().isEmpty() || m_points->text().trimmed().isEmpty() ||
-        m_base->text().trimmed().isEmpty()) {
-        Refuse(QStringLiteral("数据输入不完整，不能保存！"), QStringLiteral("提示"), nullptr);
-        return;
-    }
-    if (Points() == 0) {
-        Refuse(QStringLiteral("积分为0不能保存，请重新输入!"), QStringLiteral("输入不完整"), m_points);
-        return;
-    }
-    if (amount(m_base).isZero()) {
-        Refuse(QStringLiteral("积分基数为0不能保存，请重新输入!"), QStringLiteral("输入不完整"), m_base);
-        return;
-    }
-    if (amount(m_from) > amount(m_to)) {
-        Refuse(QStringLiteral("积分的结束金额不能小于开始金额，不能保存!"), QStringLiteral("输入不完整"), m_to);
-        return;
-    }
-    if (amount(m_base) > amount(m_to) - amount(m_from)) {
-        Refuse(QStringLiteral("设置的积分基数应<或=（金额至-金额开始），"), QStringLiteral("输入错误"), m_base);
-        return;
-    }
+    if (m_from->text().trimmed().isEmpty() || m_to->text().trimmed().isEmpty() ||
+        m_points->text().trimmed().isEmpty() || m_base->text().trimmed().isEmpty())
+        Refuse(nullptr, QStringLiteral("数据输入不完整，不能保存！"), QStringLiteral("提示"));
+    if (Points() == 0)
+        Refuse(m_points, QStringLiteral("积分为0不能保存，请重新输入!"), QStringLiteral("输入不完整"));
+    if (amount(m_base).isZero())
+        Refuse(m_base, QStringLiteral("积分基数为0不能保存，请重新输入!"), QStringLiteral("输入不完整"));
+    if (amount(m_from) > amount(m_to))
+        Refuse(m_to, QStringLiteral("积分的结束金额不能小于开始金额，不能保存!"),
+               QStringLiteral("输入不完整"));
+    if (amount(m_base) > amount(m_to) - amount(m_from))
+        Refuse(m_base, QStringLiteral("设置的积分基数应<或=（金额至-金额开始），"),
+               QStringLiteral("输入错误"));
     Accept(From(), To());
 }

@@ -7,8 +7,8 @@ class TVipIntegralSetfrm : public TRuleBandDialog {
     Q_OBJECT
 
 public:
-    TVipIntegralSetfrm(double from, double to, double base, double points, const QString& comment, BandCheck check,
-                       bool flag, QWidget* parent = nullptr);
+    TVipIntegralSetfrm(double from, double to, double base, double points, const QString& comment,
+                       BandCheck check, bool flag, QWidget* parent = nullptr);
 
     double From() const;
     double To() const;

@@ -1,6 +1,6 @@
 #include "vip/cardtypes/TVipTtypeCash.h"
 
-#include "host/sdk/DataModule.h"
+#include "vip/cardtypes/VipCardTypeStore.h"
 
 const TVipTypeList& TVipTtypeCash::GetVipTypeList(int typeId, qint64 stamp) {
     m_record = TVipTypeList();
@@ -20,7 +20,7 @@ const TVipTypeList& TVipTtypeCash::GetVipTypeList(int typeId, qint64 stamp) {
 }
 
 void TVipTtypeCash::load() {
-    dmClient().OpenProcByName(QStringLiteral("kd_CashVipType"), {}, {}, m_types);
+    VipCardTypeStore().ReadRuleTable(m_types);
 }
 
 bool TVipTtypeCash::locate(int typeId) {

@@ -2,37 +2,44 @@
 
 #include "host/sdk/ClientDataSet.h"
 
+#include <QList>
 #include <QMap>
+#include <QString>
+#include <optional>
 
-// What the card type dialog shows of one type, read in one go: the type's row, its
-// rule rows by kind, the products and attributes of the per-item points rules with
-// their catch-all rows, and every store with the type's mark.
-class VipCardTypeData {
-public:
-    // Reads a type (id 0 or less: a new type, of which only the stores are read).
-    explicit VipCardTypeData(int typeId);
+// A record id with the name users know it by: a store, a price mode.
+struct NamedId {
+    int id = 0;
+    QString name;
+};
 
-    int typeId() const { return m_typeId; }
-    // False for a new type and for an id that matches no row.
-    bool found() const { return !m_type.IsEmpty(); }
-    const ClientDataSet& type() const { return m_type; }
-    // Rows of kinds 1..5; an empty set for a kind the type has none of.
-    const ClientDataSet& rules(int kind) const;
-    // Kind 6 and 7 rows with their item ("itemCode", "itemName"), and the catch-all rows.
-    const ClientDataSet& products() const { return m_products; }
-    const ClientDataSet& otherProducts() const { return m_otherProducts; }
-    const ClientDataSet& attributes() const { return m_attributes; }
-    const ClientDataSet& otherAttributes() const { return m_otherAttributes; }
-    const ClientDataSet& stores() const { return m_stores; }
+// What the card type dialog shows of one type, read in one go by the store: the
+// type's row, its rule rows by kind, the products and attributes of the per-item
+// points rules with their catch-all rows, every store with the type's mark, and
+// the lists its combos offer.
+struct VipCardTypeData {
+    int typeId = 0;
+    // Empty for a new type and for an id that matches no row.
+    ClientDataSet type;
+    // Rows of kinds 1..5.
+    QMap<int, ClientDataSet> rules;
+    // Kind 6 and 7 rows with their item ("itemCode", "itemName", and "itemGone" 1
+    // for a product or attribute deleted since), and the catch-all rows.
+    ClientDataSet products;
+    ClientDataSet otherProducts;
+    ClientDataSet attributes;
+    ClientDataSet otherAttributes;
+    // Every store with "SelName" marking the type's own.
+    ClientDataSet stores;
+    QList<NamedId> prices;
+    // The independent stores that may be chosen to exchange the type's points.
+    QList<NamedId> exchangeStores;
+    // The type's stores as the dialog shows them ("全部门店" or names joined by ";").
+    QString storeNames;
 
-private:
-    int m_typeId;
-    ClientDataSet m_type;
-    QMap<int, ClientDataSet> m_rules;
-    ClientDataSet m_products;
-    ClientDataSet m_otherProducts;
-    ClientDataSet m_attributes;
-    ClientDataSet m_otherAttributes;
-    ClientDataSet m_stores;
-    ClientDataSet m_none;
+    bool found() const { return !type.IsEmpty(); }
+    // The rows of one kind; an empty set for a kind the type has none of.
+    const ClientDataSet& rulesOf(int kind) const;
+    // The change stamp the type carried when it was read; none for a new type.
+    std::optional<qint64> stamp() const;
 };

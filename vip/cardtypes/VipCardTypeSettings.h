@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <optional>
 
 // One rule row of a card type as the dialog's grids hold it.
 struct VipTypeRuleRow {
@@ -17,7 +18,7 @@ struct VipTypeRuleRow {
 };
 
 // Everything the card type dialog decides, read off its controls once the checks
-// passed; the writer turns it into the rows of the type.
+// passed; the store turns it into the rows of the type.
 struct VipCardTypeSettings {
     enum Mode { MemberPrice = 0, MemberDiscount = 1, MemberPriceDiscount = 2 };
     enum DiscountKind { FixedRate, ProductDiscount, SegmentedDiscount };
@@ -25,6 +26,9 @@ struct VipCardTypeSettings {
     enum Birthday { NoBirthday = 0, BirthdayDay = 1, BirthdayMonth = 2 };
 
     int typeId = 0;
+    // The type's change stamp as it was read; none for settings not made from a
+    // read type, which overwrite whatever the type holds.
+    std::optional<qint64> stamp;
     QString name;
     QString comment;
     QString repeatNumText;

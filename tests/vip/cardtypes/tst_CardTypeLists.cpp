@@ -7,7 +7,7 @@
 #include "tests/support/ModalDriver.h"
 #include "tests/support/ScriptedMessages.h"
 #include "tests/support/TestDatabase.h"
-#include "vip/cardtypes/VipCardTypeWriter.h"
+#include "vip/cardtypes/VipCardTypeStore.h"
 #include "vip/frame/PackageEntry.h"
 
 #include <QAction>
@@ -62,11 +62,11 @@ struct Chain {
         g.posRange = true;
         g.allStores = false;
         g.markedStores = {2, 3}; // a fresh database numbers the stores from 1
-        gold = VipCardTypeWriter::write(g);
+        gold = VipCardTypeStore().Save(g);
         // Birthday benefits apply only on member days; this one has none.
         VipCardTypeSettings s = named(QStringLiteral("银卡"));
         s.birthday = VipCardTypeSettings::BirthdayDay;
-        silver = VipCardTypeWriter::write(s);
+        silver = VipCardTypeStore().Save(s);
         VipCardTypeSettings q = named(QStringLiteral("O'Neil卡"));
         q.mode = VipCardTypeSettings::MemberDiscount;
         q.rate = 95;
@@ -76,7 +76,7 @@ struct Chain {
         q.posRange = true;
         q.allStores = false;
         q.markedStores = {3};
-        quoted = VipCardTypeWriter::write(q);
+        quoted = VipCardTypeStore().Save(q);
     }
 };
 
@@ -156,7 +156,7 @@ private slots:
     }
 
     void listSpellsOutEachLiveTypeAndReselectsTheAskedOne() {
-        const int gone = VipCardTypeWriter::write(named(QStringLiteral("停用卡")));
+        const int gone = VipCardTypeStore().Save(named(QStringLiteral("停用卡")));
         dmClient().ExecuteProcByName(QStringLiteral("Y_InsVipAuto"), {"@edittype", "@cardbz", "@Autoid"},
                                      {QStringLiteral("D"), QStringLiteral("1"), gone});
         TParamObject params;

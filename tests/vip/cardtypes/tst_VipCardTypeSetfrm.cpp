@@ -1,9 +1,12 @@
 #include "host/sdk/DataModule.h"
+#include "host/sdk/DbError.h"
 #include "host/sdk/MessageBox.h"
+#include "host/sdk/Transaction.h"
 #include "tests/support/ModalDriver.h"
 #include "tests/support/ScriptedMessages.h"
 #include "tests/support/TestDatabase.h"
 #include "vip/cardtypes/VipCardTypeSet.h"
+#include "vip/cardtypes/VipCardTypeStore.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -11,11 +14,15 @@
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
+#include <future>
 #include <optional>
+#include <thread>
+#include <utility>
 
 namespace {
 
@@ -181,6 +188,47 @@ void addChain() {
                        "('00001', '00000', 2, '01', '饮料'), ('0000100001', '00001', 0, 'P01', '矿泉水'), "
                        "('0000100002', '00001', 0, 'P02', '可乐'), ('00002', '00000', 1, '02', '食品'), "
                        "('0000200001', '00002', 0, 'P03', '面包')"));
+}
+
+// A type as another user saves it: ten yuan spent earn a point, nothing else.
+VipCardTypeSettings plain(const QString& name, int typeId = 0) {
+    VipCardTypeSettings s;
+    s.typeId = typeId;
+    s.name = name;
+    s.pointsAmount = Money::fromUnits(10);
+    s.points = Money::fromUnits(1);
+    return s;
+}
+
+// Answers boxes as the script does, and the moment the given question is asked runs
+// what another user does meanwhile: the dialog has made its checks and not yet saved.
+class Meanwhile final : public MessageService {
+public:
+    Meanwhile(ScriptedMessages& boxes, QString question, std::function<void()> other)
+        : m_boxes(boxes)
+        , m_question(std::move(question))
+        , m_other(std::move(other)) {
+        MessageService::install(this);
+    }
+    ~Meanwhile() override { MessageService::install(&m_boxes); }
+    int show(const QString& text, const QString& caption, int style) override {
+        if (text == m_question && m_other)
+            std::exchange(m_other, {})();
+        return m_boxes.show(text, caption, style);
+    }
+
+private:
+    ScriptedMessages& m_boxes;
+    QString m_question;
+    std::function<void()> m_other;
+};
+
+// Confirms with the button's Alt shortcut, typed in the field that has the focus;
+// true once the button has been clicked (its press takes a moment to show).
+bool confirmByShortcut(QDialog& dialog) {
+    QSignalSpy clicked(get<QPushButton>(dialog, "btnOK"), &QAbstractButton::clicked);
+    QTest::keyClick(dialog.focusWidget(), Qt::Key_Y, Qt::AltModifier);
+    return clicked.wait();
 }
 
 } // namespace
@@ -465,10 +513,42 @@ private slots:
         const auto product = [](const char* code) {
             return scalar(QStringLiteral("SELECT rec FROM ptype WHERE UserCode = ?"), {QLatin1String(code)});
         };
-        QCOMPARE(rules(typeId(QStringLiteral("商品卡"))),
+        const int id = typeId(QStringLiteral("商品卡"));
+        const QString catchAll = QStringLiteral("6:20.00-20.00/0/1.00/1.00/0/其它商品");
+        QCOMPARE(rules(id),
                  (QStringList{QStringLiteral("6:10.00-10.00/0/1.00/2.00/%1/").arg(product("P01")),
-                              QStringLiteral("6:5.00-5.00/0/1.00/1.00/%1/").arg(product("P02")),
-                              QStringLiteral("6:20.00-20.00/0/1.00/1.00/0/其它商品")}));
+                              QStringLiteral("6:5.00-5.00/0/1.00/1.00/%1/").arg(product("P02")), catchAll}));
+
+        // A product deleted since the type was saved shows as deleted, and the save
+        // names its row rather than failing half-way; one deleted while the dialog is
+        // open is caught by the same check.
+        const auto deleteProduct = [](const char* code) {
+            dmClient().ExecuteSQL(QStringLiteral("UPDATE ptype SET deleted = 1 WHERE UserCode = ?"),
+                                  {QLatin1String(code)});
+        };
+        deleteProduct("P02");
+        const QString name = QStringLiteral("商品名称");
+        open(id, [&](QDialog& d) {
+            auto* grid = get<QTableView>(d, "GridIntegralPtype");
+            QCOMPARE(cell(grid, 0, name), QStringLiteral("矿泉水"));
+            QCOMPARE(cell(grid, 1, name), QStringLiteral("可乐（已删除）"));
+            QCOMPARE(press(d), QStringLiteral("第2行商品已被删除，请删除该行或重新选择商品！"));
+            QCOMPARE(grid->currentIndex().row(), 1);
+            QCOMPARE(rules(id).size(), 3);
+            boxes->setNextAnswer(IDYES);
+            QCOMPARE(press(d, "btnDelIntegral"), QStringLiteral("你确定要删除该行吗？"));
+            QCOMPARE(press(d), QString());
+        });
+        QCOMPARE(rules(id), (QStringList{QStringLiteral("6:10.00-10.00/0/1.00/2.00/%1/").arg(product("P01")),
+                                         catchAll}));
+        open(id, [&](QDialog& d) {
+            deleteProduct("P01");
+            QCOMPARE(press(d), QStringLiteral("第1行商品已被删除，请删除该行或重新选择商品！"));
+            QCOMPARE(cell(get<QTableView>(d, "GridIntegralPtype"), 0, name),
+                     QStringLiteral("矿泉水（已删除）"));
+            boxes->setNextAnswer(IDYES);
+            press(d, "btnExit");
+        });
     }
 
     void duplicateNamesLeavingAndAFailedSave() {
@@ -495,18 +575,214 @@ private slots:
             QTest::keyClick(&d, Qt::Key_Escape);
         });
         QCOMPARE(typeId(QStringLiteral("银卡")), 0);
+    }
 
-        // The type was deleted while it was open: the save fails as a write failure.
-        const int id = typeId(gold);
-        open(id, [&](QDialog& d) {
-            type(d, "reComment", QStringLiteral("改过"));
-            click(d, "btnOK");
-            dmClient().ExecuteSQL(QStringLiteral("UPDATE viptype SET deleted = 1 WHERE CTypeId = ?"), {id});
+    // Confirming by the shortcut leaves the focus in the field; the field is still
+    // formatted and checked as if the user had left it, and nothing is written
+    // until every value is one the card type can hold.
+    void shortcutConfirmChecksTheFieldItWasTypedIn() {
+        open(0, [&](QDialog& d) {
+            type(d, "reName", QStringLiteral("折扣卡"));
+            QTest::keyClick(get<QComboBox>(d, "cmoVipMode"), Qt::Key_Down);
+            const QString rateRange = QStringLiteral("输入折扣必须在0至100之间，但不能为0！");
+            type(d, "reDiscount", QStringLiteral("150"));
+            QVERIFY(confirmByShortcut(d));
+            QCOMPARE(boxes->last().text, rateRange);
+            QCOMPARE(get<QLineEdit>(d, "reDiscount")->text(), QStringLiteral("150"));
+            QCOMPARE(d.focusWidget(), get<QLineEdit>(d, "reDiscount"));
+            type(d, "reDiscount", QStringLiteral("-5"));
+            QVERIFY(confirmByShortcut(d));
+            QCOMPARE(get<QLineEdit>(d, "reDiscount")->text(), QStringLiteral("0"));
+            QCOMPARE(boxes->last().text, rateRange);
+            type(d, "reDiscount", QStringLiteral("100.5"));
+            QVERIFY(confirmByShortcut(d));
+            QCOMPARE(boxes->last().text, rateRange);
+            type(d, "reDiscount", QStringLiteral("90"));
+            click(d, "cBoxAutoIntegral");
+
+            // A member day starts from the card's rate; its own discounts are percentages too.
+            click(d, "RcbVipDay");
+            QCOMPARE(get<QLineEdit>(d, "LmE_VipDayDisCount")->text(), QStringLiteral("90"));
+            type(d, "LmE_VipDayDisCount", QStringLiteral("150"));
+            QVERIFY(confirmByShortcut(d));
+            QCOMPARE(boxes->last().text, QStringLiteral("月会员日折扣超出许可范围1到100，请重新录入！"));
+            auto* pages = get<QTabWidget>(d, "pcMain");
+            QCOMPARE(pages->tabText(pages->currentIndex()), QStringLiteral("会员日"));
+            type(d, "LmE_VipDayDisCount", QStringLiteral("85"));
+            type(d, "LmE_BitthyDisCount", QStringLiteral("0"));
+            QVERIFY(confirmByShortcut(d));
+            QCOMPARE(boxes->last().text, QStringLiteral("会员生日折扣超出许可范围1到100，请重新录入！"));
+            type(d, "LmE_BitthyDisCount", QStringLiteral("80"));
+
+            // A band rate still in its cell editor counts as typed.
+            showTab(d, QStringLiteral("折扣"));
+            click(d, "cBox_automembertotal");
+            auto* grid = get<QTableView>(d, "GridSale");
+            typeRow(grid, 0, {QStringLiteral("消费金额下限"), QStringLiteral("消费金额上限")}, {"0", "500"});
+            grid->setCurrentIndex(grid->model()->index(0, column(grid, QStringLiteral("折扣率"))));
+            QTest::keyClick(grid, Qt::Key_F2);
+            enter(QApplication::focusWidget(), QStringLiteral("120"));
+            QVERIFY(confirmByShortcut(d));
+            QCOMPARE(boxes->last().text, QStringLiteral("第1行折扣大于100，不能保存！"));
+            QCOMPARE(cell(grid, 0, QStringLiteral("折扣率")), QStringLiteral("120"));
+            QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM viptype")), 0);
+
+            typeCell(grid, 0, QStringLiteral("折扣率"), QStringLiteral("95"));
+            QVERIFY(confirmByShortcut(d));
+            QVERIFY(!d.isVisible());
         });
-        QCOMPARE(boxes->last().text, ErrorWriteDb);
-        QCOMPARE(
-            dmClient().OpenSQLAsStr(QStringLiteral("SELECT Comment FROM viptype WHERE CTypeId = ?"), {id}),
-            QString());
+        QCOMPARE(stored(QStringLiteral("折扣卡"),
+                        {"Discount", "automembertotal", "vipdayDisCount", "BirthdyDisCount"}),
+                 QStringLiteral("0|1|85|80"));
+        QCOMPARE(rules(typeId(QStringLiteral("折扣卡"))),
+                 QStringList{QStringLiteral("1:0.00-500.00/95/0.00/0.00/0/")});
+    }
+
+    // Other users write too. What the save procedure refuses after the dialog's own
+    // checks is told in words, leaves every entry in the open dialog and writes
+    // nothing of this save.
+    void refusalsAfterTheChecksKeepTheDialogAndWriteNothing() {
+        const std::unique_ptr<DataModule> other = db->openAnother();
+        const QString gold = QStringLiteral("金卡");
+        const QString firstBand = QStringLiteral("第1行消费金额下限不是从0开始的，是否继续？");
+        // The name is taken by another user between the dialog's name check and its save.
+        open(0, [&](QDialog& d) {
+            type(d, "reName", gold);
+            QTest::keyClick(get<QComboBox>(d, "cmoVipMode"), Qt::Key_Down);
+            click(d, "cBox_automembertotal");
+            typeRow(
+                get<QTableView>(d, "GridSale"), 0,
+                {QStringLiteral("消费金额下限"), QStringLiteral("消费金额上限"), QStringLiteral("折扣率")},
+                {"10", "100", "90"});
+            type(d, "edtbuyTotal", QStringLiteral("10"));
+            type(d, "edtInteger", QStringLiteral("1"));
+            {
+                const Meanwhile takesTheName(*boxes, firstBand,
+                                             [&] { VipCardTypeStore(*other).Save(plain(gold)); });
+                boxes->setNextAnswer(IDYES);
+                QCOMPARE(press(d), QStringLiteral("已经存在金卡的会员卡类型,不能增加重复名称的会员卡类型。"));
+            }
+            QVERIFY(d.isVisible());
+            QCOMPARE(d.focusWidget(), get<QLineEdit>(d, "reName"));
+            QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM viptype")), 1);
+            QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM vipAutoDiscount WHERE DisType = 1")), 0);
+            type(d, "reName", QStringLiteral("银卡"));
+            boxes->setNextAnswer(IDYES);
+            QCOMPARE(press(d), firstBand);
+            QVERIFY(!d.isVisible());
+        });
+        QCOMPARE(rules(typeId(QStringLiteral("银卡"))),
+                 (QStringList{QStringLiteral("1:10.00-100.00/90/0.00/0.00/0/"),
+                              QStringLiteral("4:0.00-0.00/0/10.00/1.00/0/单次消费积分")}));
+
+        // Saved by another user after this dialog read it: this dialog's copy is stale.
+        const int id = typeId(gold);
+        const auto comment = [&] {
+            return dmClient().OpenSQLAsStr(QStringLiteral("SELECT Comment FROM viptype WHERE CTypeId = ?"),
+                                           {id});
+        };
+        open(id, [&](QDialog& d) {
+            VipCardTypeSettings theirs = plain(gold, id);
+            theirs.comment = QStringLiteral("别人改的");
+            VipCardTypeStore(*other).Save(theirs);
+            type(d, "reComment", QStringLiteral("我改的"));
+            click(d, "cBoxAutoIntegral");
+            QCOMPARE(press(d), QStringLiteral("该会员卡类型已被其他用户修改，请关闭后重新打开再修改。"));
+            QVERIFY(d.isVisible());
+            QCOMPARE(get<QLineEdit>(d, "reComment")->text(), QStringLiteral("我改的"));
+            QCOMPARE(comment(), QStringLiteral("别人改的"));
+            QCOMPARE(stored(gold, {"AutoIntegral"}), QStringLiteral("1"));
+            boxes->setNextAnswer(IDYES);
+            press(d, "btnExit");
+        });
+        // Re-opened, it shows the other user's save and saves over it.
+        open(id, [&](QDialog& d) {
+            QCOMPARE(get<QLineEdit>(d, "reComment")->text(), QStringLiteral("别人改的"));
+            type(d, "reComment", QStringLiteral("我改的"));
+            QCOMPARE(press(d), QString());
+        });
+        QCOMPARE(comment(), QStringLiteral("我改的"));
+
+        // Deleted by another user while it was open.
+        open(id, [&](QDialog& d) {
+            QCOMPARE(VipCardTypeStore(*other).Delete(id), 0);
+            type(d, "reComment", QStringLiteral("改过"));
+            QCOMPARE(press(d), QStringLiteral("该会员卡类型已被其他用户删除，不能保存。"));
+            QVERIFY(d.isVisible());
+            boxes->setNextAnswer(IDYES);
+            press(d, "btnExit");
+        });
+        QCOMPARE(comment(), QStringLiteral("我改的"));
+    }
+
+    // The server ends the connection in the middle of the save, after the type's row
+    // was rewritten and before its rules were: one box, the dialog open with what
+    // was typed, nothing of the save kept; confirming again saves on a new connection.
+    void aConnectionLostInTheMiddleOfTheSaveLosesNothing() {
+        if (!db->isPostgres())
+            QSKIP("ending a connection from the server is PostgreSQL's");
+        VipCardTypeSettings before = plain(QStringLiteral("金卡"));
+        before.comment = QStringLiteral("原来的");
+        const int id = VipCardTypeStore().Save(before);
+        const QStringList rulesBefore = rules(id);
+        const auto state = [&] {
+            return stored(QStringLiteral("金卡"), {"Comment", "MD"}) + QLatin1Char('|') +
+                   rules(id).join(QLatin1Char(';'));
+        };
+        const QString stateBefore = state();
+        open(id, [&](QDialog& d) {
+            type(d, "reComment", QStringLiteral("断线前输入"));
+            click(d, "rbTimesIntegral");
+            type(d, "edtbuyTotal", QStringLiteral("50"));
+            type(d, "edtInteger", QStringLiteral("3"));
+            const int backend = scalar(QStringLiteral("SELECT pg_backend_pid()"));
+            std::promise<void> holding;
+            bool told = false;
+            bool ended = false;
+            QString failed;
+            // Another session holds the stamp counter, so the save stops there; once it
+            // waits, that session ends the dialog's connection and lets go.
+            std::thread server([&] {
+                try {
+                    const std::unique_ptr<DataModule> admin = db->openAnother();
+                    Transaction hold(*admin);
+                    admin->OpenSQLAsInt(
+                        QStringLiteral("SELECT MD FROM VipTypeStamp WHERE id = 1 FOR UPDATE"));
+                    holding.set_value();
+                    told = true;
+                    for (int poll = 0; poll < 1000000 && !ended; ++poll) {
+                        if (admin->OpenSQLAsInt(
+                                QStringLiteral("SELECT COUNT(*) FROM pg_locks WHERE pid = ? AND NOT granted"),
+                                {backend}) > 0)
+                            ended = admin->OpenSQLAsInt(
+                                        QStringLiteral(
+                                            "SELECT CASE WHEN pg_terminate_backend(?) THEN 1 ELSE 0 END"),
+                                        {backend}) == 1;
+                    }
+                } catch (const DbError& e) {
+                    failed = e.message();
+                    if (!told)
+                        holding.set_value();
+                }
+            });
+            holding.get_future().wait();
+            const qsizetype shown = boxes->shown().size();
+            click(d, "btnOK");
+            server.join();
+            QVERIFY2(ended, qPrintable(failed));
+            QCOMPARE(boxes->shown().size(), shown + 1);
+            QCOMPARE(boxes->last().caption, QStringLiteral("错误"));
+            QVERIFY2(!boxes->last().text.contains(QLatin1String("UPDATE")), qPrintable(boxes->last().text));
+            QVERIFY(d.isVisible());
+            QCOMPARE(get<QLineEdit>(d, "reComment")->text(), QStringLiteral("断线前输入"));
+            QCOMPARE(state(), stateBefore);
+            QCOMPARE(press(d), QString());
+            QVERIFY(!d.isVisible());
+        });
+        QCOMPARE(stored(QStringLiteral("金卡"), {"Comment", "TimesIntegral"}),
+                 QStringLiteral("断线前输入|1"));
+        QCOMPARE(rules(id), QStringList{QStringLiteral("5:0.00-0.00/0/50.00/3.00/0/消费次数积分")});
+        QVERIFY(rules(id) != rulesBefore);
     }
 };
 

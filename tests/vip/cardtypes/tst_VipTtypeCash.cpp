@@ -1,8 +1,13 @@
+#include "host/sdk/DbError.h"
 #include "host/sdk/VipTypeList.h"
 #include "tests/support/TestDatabase.h"
 #include "vip/cardtypes/TVipTtypeCash.h"
+#include "vip/cardtypes/VipCardTypeStore.h"
 
+#include <QSet>
 #include <QTest>
+#include <latch>
+#include <thread>
 
 namespace {
 
@@ -158,6 +163,75 @@ private slots:
             save({bit < 0 ? 0xFF : 1 << bit, ++stamp, QStringLiteral("金卡")});
             QVERIFY2(fieldsByColumn(cache.GetVipTypeList(gold, stamp)).last().second == expected,
                      qPrintable(QString::number(bit)));
+        }
+    }
+
+    // Users saving card types at the same moment, each on a connection of their own,
+    // never get the same stamp; a bill holding any type's latest stamp gets that
+    // type's latest rules from a cache read before all of it.
+    void typesSavedAtOnceGetStampsOfTheirOwn() {
+        TestDatabase db;
+        db.data().ExecuteSQL(
+            QStringLiteral("INSERT INTO pricelist (PriceMode, PriceName) VALUES (17, '会员价')"));
+        constexpr int Writers = 4;
+        constexpr int Saves = 12;
+        const auto settings = [](int writer, int save) {
+            VipCardTypeSettings s;
+            s.name = QStringLiteral("卡%1").arg(writer);
+            s.mode = VipCardTypeSettings::MemberDiscount;
+            s.rate = 50 + save;
+            return s;
+        };
+        std::vector<int> types;
+        for (int writer = 0; writer < Writers; ++writer)
+            types.push_back(VipCardTypeStore(db.data()).Save(settings(writer, 0)));
+        TVipTtypeCash cache;
+        for (int type : types)
+            QCOMPARE(cache.GetVipTypeList(type, 0).Discount, 50.0);
+
+        // Plain vectors: each writer fills its own, with no shared copies to detach.
+        std::vector<std::vector<qint64>> stamps(Writers);
+        std::vector<QString> failures(Writers);
+        std::latch connected(Writers);
+        std::vector<std::thread> threads;
+        for (int writer = 0; writer < Writers; ++writer) {
+            threads.emplace_back([&, writer] {
+                std::unique_ptr<DataModule> data;
+                try {
+                    data = db.openAnother();
+                } catch (const DbError& e) {
+                    failures[writer] = e.message();
+                }
+                connected.arrive_and_wait();
+                try {
+                    for (int save = 1; data && save <= Saves; ++save) {
+                        VipCardTypeSettings s = settings(writer, save);
+                        s.typeId = types[writer];
+                        VipCardTypeStore(*data).Save(s);
+                        stamps[writer].push_back(
+                            data->OpenSQLAsStr(QStringLiteral("SELECT MD FROM viptype WHERE CTypeId = ?"),
+                                               {s.typeId})
+                                .toLongLong());
+                    }
+                } catch (const DbError& e) {
+                    failures[writer] = e.message();
+                }
+            });
+        }
+        for (std::thread& thread : threads)
+            thread.join();
+
+        QSet<qint64> distinct;
+        for (int writer = 0; writer < Writers; ++writer) {
+            QVERIFY2(failures[writer].isEmpty(), qPrintable(failures[writer]));
+            QCOMPARE(int(stamps[writer].size()), Saves);
+            for (qint64 stamp : stamps[writer])
+                distinct.insert(stamp);
+        }
+        QCOMPARE(int(distinct.size()), Writers * Saves);
+        for (int writer = 0; writer < Writers; ++writer) {
+            const TVipTypeList& rules = cache.GetVipTypeList(types[writer], stamps[writer].back());
+            QCOMPARE(rules.Discount, 50.0 + Saves);
         }
     }
 };

@@ -1,7 +1,7 @@
 #include "host/sdk/DataModule.h"
 #include "host/sdk/DbError.h"
 #include "tests/support/TestDatabase.h"
-#include "vip/cardtypes/VipCardTypeWriter.h"
+#include "vip/cardtypes/VipCardTypeStore.h"
 #include "vip/cardtypes/VipTypePosLists.h"
 
 #include <QTest>
@@ -66,7 +66,7 @@ QString columns(int typeId, const QStringList& names) {
 
 } // namespace
 
-class VipCardTypeWriterTest : public QObject {
+class VipCardTypeStoreTest : public QObject {
     Q_OBJECT
     std::optional<TestDatabase> db;
 
@@ -79,12 +79,12 @@ private slots:
 
     void modesDecideTheDiscountColumnsAndSwitchedOffRulesKeepTheirRows() {
         VipCardTypeSettings s = fullType();
-        const int id = s.typeId = VipCardTypeWriter::write(s);
+        const int id = s.typeId = VipCardTypeStore().Save(s);
         QCOMPARE(kinds(id), (QList<int>{1, 1, 2, 2, 3, 3}));
         QCOMPARE(columns(id, {"automembertotal", "Discount"}), QStringLiteral("1|0"));
 
         s.mode = VipCardTypeSettings::MemberPrice;
-        QCOMPARE(VipCardTypeWriter::write(s), id);
+        QCOMPARE(VipCardTypeStore().Save(s), id);
         QCOMPARE(kinds(id), (QList<int>{2, 2, 3, 3}));
 
         s.mode = VipCardTypeSettings::MemberDiscount;
@@ -93,7 +93,7 @@ private slots:
         s.storedValue = false;
         s.pointBands.clear();
         s.storedValueBands.clear();
-        QCOMPARE(VipCardTypeWriter::write(s), id);
+        QCOMPARE(VipCardTypeStore().Save(s), id);
         QCOMPARE(kinds(id), (QList<int>{1, 2, 2, 3, 3}));
 
         // Switched on with the per-product rule: the step bands go, product rows come.
@@ -102,7 +102,7 @@ private slots:
         s.productRows = {band("10", "0", 0, "0", "3", sql(QStringLiteral("SELECT rec FROM ptype")))};
         s.otherAmount = Money::fromUnits(20);
         s.otherPoints = Money::fromUnits(1);
-        QCOMPARE(VipCardTypeWriter::write(s), id);
+        QCOMPARE(VipCardTypeStore().Save(s), id);
         QCOMPARE(kinds(id), (QList<int>{1, 3, 3, 6, 6}));
     }
 
@@ -113,7 +113,7 @@ private slots:
         s.posRange = false;
         s.allStores = false;
         s.markedStores = {2, 3};
-        const int id = s.typeId = VipCardTypeWriter::write(s);
+        const int id = s.typeId = VipCardTypeStore().Save(s);
         // Both day lists empty: a member day on every list. Stores count only with a range.
         QCOMPARE(columns(id, {"UseVipDay", "WeekVIPDayDisCount", "CanAllPos", "PosNames"}),
                  QStringLiteral("3|100|1|全部门店"));
@@ -121,7 +121,7 @@ private slots:
 
         s.weekDayList = QStringLiteral("星期二,星期日");
         s.posRange = true;
-        QCOMPARE(VipCardTypeWriter::write(s), id);
+        QCOMPARE(VipCardTypeStore().Save(s), id);
         QCOMPARE(columns(id, {"UseVipDay", "DayList", "PosNames"}), QStringLiteral("2|2,7|解放路店;滨江店"));
 
         TStringList list;
@@ -148,7 +148,7 @@ private slots:
 
     void clearingRestartsOnlyWhenSwitchedOnAndAFailedSaveChangesNothing() {
         VipCardTypeSettings s = fullType();
-        s.typeId = VipCardTypeWriter::write(s);
+        s.typeId = VipCardTypeStore().Save(s);
         dmClient().ExecuteSQL(
             QStringLiteral(
                 "INSERT INTO vipcard (cardid, CardNo, CardType, BulidDate, ValidityDate, ClearDate) "
@@ -159,10 +159,10 @@ private slots:
         };
         s.clearIntegral = true;
         s.clearingWasOn = true;
-        VipCardTypeWriter::write(s);
+        VipCardTypeStore().Save(s);
         QCOMPARE(clearDate(), QStringLiteral("2020-05-01 08:00:00"));
         s.clearingWasOn = false;
-        VipCardTypeWriter::write(s);
+        VipCardTypeStore().Save(s);
         QVERIFY(clearDate() > QStringLiteral("2026"));
 
         // A rule row the database refuses takes the renamed type back with it.
@@ -170,13 +170,13 @@ private slots:
         s.name = QStringLiteral("白金卡");
         s.pointsRule = VipCardTypeSettings::ProductPoints;
         s.productRows = {band("5", "0", 0, "0", "1", 9999)}; // no such product
-        QVERIFY_THROWS_EXCEPTION(DbError, VipCardTypeWriter::write(s));
+        QVERIFY_THROWS_EXCEPTION(DbError, VipCardTypeStore().Save(s));
         QCOMPARE(columns(s.typeId, {"TypeName"}), QStringLiteral("金卡"));
         QCOMPARE(kinds(s.typeId), before);
-        QCOMPARE(VipCardTypeWriter::write(fullType()), -3);
+        QCOMPARE(VipCardTypeStore().Save(fullType()), -3);
         QCOMPARE(sql(QStringLiteral("SELECT COUNT(*) FROM viptype")), 1);
     }
 };
 
-QTEST_GUILESS_MAIN(VipCardTypeWriterTest)
-#include "tst_VipCardTypeWriter.moc"
+QTEST_GUILESS_MAIN(VipCardTypeStoreTest)
+#include "tst_VipCardTypeStore.moc"
