@@ -5,25 +5,40 @@
 #include "host/sdk/DbError.h"
 #include "host/sdk/MessageBox.h"
 #include "host/sdk/ui/Accelerator.h"
+#include "host/sdk/ui/FileDialogService.h"
 #include "host/sdk/ui/GuardedHandler.h"
+#include "host/sdk/ui/PrintService.h"
 #include "host/sdk/ui/TBaseCondition.h"
 #include "host/sdk/ui/TQueryGrid.h"
+#include "host/ui/CsvTableWriter.h"
+#include "host/ui/QueryLayoutSettings.h"
+#include "host/ui/ShownGridModel.h"
 
 #include <QAction>
+#include <QDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QScopedValueRollback>
 #include <QShortcut>
+#include <QStatusBar>
 #include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
+#include <typeinfo>
 
 TBaseQuery::TBaseQuery(QWidget* parent)
     : QWidget(parent)
     , m_toolBar(new QToolBar(this))
     , m_topPanel(new QWidget(this))
     , m_layout(new QVBoxLayout(this))
+    , m_searchBox(new QLineEdit)
     , m_grid(new TQueryGrid(this))
-    , m_limitNotice(new QLabel(this)) {
+    , m_limitNotice(new QLabel(this))
+    , m_statusLine(new QStatusBar(this))
+    , m_count(new QLabel) {
     m_toolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
     m_toolBar->setFloatable(false);
     m_toolBar->setMovable(false);
@@ -32,8 +47,14 @@ TBaseQuery::TBaseQuery(QWidget* parent)
     m_layout->setSpacing(2);
     m_layout->addWidget(m_toolBar);
     m_layout->addWidget(m_topPanel);
+    m_layout->addWidget(createSearchBar());
     m_layout->addWidget(m_grid, 1);
     m_layout->addWidget(m_limitNotice);
+    m_statusLine->setObjectName(QStringLiteral("statusLine"));
+    m_statusLine->setSizeGripEnabled(false);
+    m_count->setObjectName(QStringLiteral("rowCount"));
+    m_statusLine->addPermanentWidget(m_count);
+    m_layout->addWidget(m_statusLine);
 
     m_grid->GridModel()->SetCellStyler([this](int row, const QString& field, CellStyle& style) {
         MainGridAfterDrawCell(row, field, style);
@@ -50,6 +71,10 @@ TBaseQuery::TBaseQuery(QWidget* parent)
             RunGuarded([this] { AfterRowChanged(); });
     });
     m_grid->installEventFilter(this);
+    connect(m_grid, &TQueryGrid::columnVisibilityChanged, this, [this] {
+        if (!FilterText().isEmpty())
+            RunGuarded([this] { applyFilter(); });
+    });
 
     auto* help =
         new QShortcut(QKeySequence::HelpContents, this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
@@ -59,7 +84,41 @@ TBaseQuery::TBaseQuery(QWidget* parent)
     });
 }
 
-TBaseQuery::~TBaseQuery() = default;
+TBaseQuery::~TBaseQuery() {
+    if (m_layoutKey.isEmpty())
+        return;
+    // In a tab the page's size is the desktop's, not the window's.
+    const bool ownWindow = isWindow() || qobject_cast<QDialog*>(parentWidget());
+    QueryLayoutSettings(m_layoutKey).Save(m_grid->ColumnLayout(), ownWindow ? size() : QSize());
+}
+
+QWidget* TBaseQuery::createSearchBar() {
+    auto* bar = new QWidget(this);
+    auto* row = new QHBoxLayout(bar);
+    row->setContentsMargins(2, 0, 2, 0);
+    m_searchBox->setObjectName(QStringLiteral("searchBox"));
+    m_searchBox->setPlaceholderText(QStringLiteral("输入文字筛选 (Ctrl+F)"));
+    m_searchBox->setClearButtonEnabled(true);
+    row->addWidget(m_searchBox, 1);
+    connect(m_searchBox, &QLineEdit::textChanged, this, [this] { RunGuarded([this] { applyFilter(); }); });
+    const auto addTool = [&](const QString& caption, const QString& name, void (TBaseQuery::*handler)()) {
+        auto* action = new QAction(caption, bar);
+        ConnectGuarded(action, &QAction::triggered, this, handler);
+        auto* button = new QToolButton(bar);
+        button->setObjectName(name);
+        button->setDefaultAction(action);
+        row->addWidget(button);
+    };
+    addTool(QStringLiteral("导出"), QStringLiteral("exportButton"), &TBaseQuery::ExportShownRows);
+    addTool(QStringLiteral("打印"), QStringLiteral("printButton"), &TBaseQuery::PrintShownRows);
+
+    auto* find = new QShortcut(QKeySequence::Find, this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+    connect(find, &QShortcut::activated, this, [this] {
+        m_searchBox->setFocus();
+        m_searchBox->selectAll();
+    });
+    return bar;
+}
 
 void TBaseQuery::Open() {
     OnIniButton();
@@ -74,6 +133,7 @@ void TBaseQuery::Open() {
         m_topPanel->setMinimumHeight(m_topPanel->childrenRect().bottom() + 6);
     SetGrid();
     m_grid->GridModel()->SetColumns(m_columns);
+    restoreLayout();
     if (m_params.Has(QStringLiteral("@FormStyle")))
         m_formStyle = m_params.AsInteger(QStringLiteral("@FormStyle"));
     m_grid->SetSingleSelection(m_params.AsInteger(QStringLiteral("@SelectOneRow")) == 1);
@@ -83,9 +143,100 @@ void TBaseQuery::Open() {
     m_grid->setFocus();
 }
 
+void TBaseQuery::restoreLayout() {
+    // Each window class keeps its own layout, whatever the framework class it derives from.
+    m_layoutKey = QString::fromLatin1(typeid(*this).name());
+    const QueryLayoutSettings settings(m_layoutKey);
+    m_grid->SetColumnLayout(settings.Columns());
+    const QSize size = settings.WindowSize();
+    if (size.isValid())
+        resize(size);
+}
+
 void TBaseQuery::RefreshData() {
     ParamRefresh();
     load();
+}
+
+void TBaseQuery::applyFilter() {
+    TQueryGridModel* model = m_grid->GridModel();
+    const int current = CurrentRow();
+    const int dataRow = current >= 0 ? model->DataRow(current) : -1;
+    {
+        // The current row stays current when the filter keeps it; the hook runs once
+        // below for the row the filter ends on.
+        const QScopedValueRollback<bool> loading(m_loading, true);
+        model->SetFilter(m_searchBox->text(), m_grid->ShownColumns());
+        const int kept = dataRow >= 0 ? model->DisplayRow(dataRow) : -1;
+        if (RowCount() > 0)
+            m_grid->SetCurrentRow(std::max(kept, 0));
+    }
+    showCount();
+    AfterRowChanged();
+}
+
+void TBaseQuery::showCount() {
+    const TQueryGridModel* model = m_grid->GridModel();
+    m_count->setText(model->FilterText().isEmpty()
+                         ? QStringLiteral("共 %1 条").arg(model->TotalCount())
+                         : QStringLiteral("显示 %1 / 共 %2 条").arg(RowCount()).arg(model->TotalCount()));
+}
+
+QString TBaseQuery::FilterText() const {
+    return m_searchBox->text();
+}
+
+void TBaseQuery::SetFilterText(const QString& text) {
+    m_searchBox->setText(text);
+}
+
+bool TBaseQuery::SelectRowWhere(const QString& field, const QVariant& value) {
+    const TQueryGridModel* model = m_grid->GridModel();
+    const int column = model->Rows().FindField(field);
+    if (column < 0)
+        throw DbError(QStringLiteral("数据集中没有字段“%1”。").arg(field));
+    const QString wanted = VariantText::toText(value);
+    for (int dataRow = 0; dataRow < model->TotalCount(); ++dataRow) {
+        if (VariantText::toText(model->Rows().Value(dataRow, column)) != wanted)
+            continue;
+        if (model->DisplayRow(dataRow) < 0)
+            m_searchBox->clear();
+        m_grid->SetCurrentRow(model->DisplayRow(dataRow));
+        return true;
+    }
+    return false;
+}
+
+void TBaseQuery::AfterSave(const QString& field, const QVariant& value) {
+    RefreshData();
+    SelectRowWhere(field, value);
+    ShowStatusMessage(QStringLiteral("已保存"));
+}
+
+void TBaseQuery::ShowStatusMessage(const QString& text) {
+    m_statusLine->showMessage(text, 5000);
+}
+
+QString TBaseQuery::documentName() const {
+    return windowTitle().isEmpty() ? QStringLiteral("列表") : windowTitle();
+}
+
+void TBaseQuery::ExportShownRows() {
+    QString path = FileDialogService::current().saveFileName(QStringLiteral("导出到 CSV 文件"),
+                                                             documentName() + QStringLiteral(".csv"),
+                                                             QStringLiteral("CSV 文件 (*.csv)"));
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".csv");
+    const ShownGridModel shown(*m_grid);
+    CsvTableWriter::write(shown, path);
+    ShowStatusMessage(QStringLiteral("已导出 %1 条").arg(shown.rowCount()));
+}
+
+void TBaseQuery::PrintShownRows() {
+    const ShownGridModel shown(*m_grid);
+    RunPrintManage(documentName(), TParamObject(), &shown);
 }
 
 void TBaseQuery::load() {
@@ -98,6 +249,7 @@ void TBaseQuery::load() {
         if (RowCount() > 0)
             m_grid->SetCurrentRow(std::min(std::max(keepRow, 0), RowCount() - 1));
     }
+    showCount();
     CustomGrid();
     ChangeConditionData();
     AfterRowChanged();
@@ -189,6 +341,8 @@ void TBaseQuery::AddGridColumn(const QString& field, const QString& caption, int
 
 void TBaseQuery::ModifGridColumnVisible(const QString& field, bool visible) {
     m_grid->SetColumnVisible(field, visible);
+    if (!FilterText().isEmpty())
+        applyFilter();
 }
 
 void TBaseQuery::ModifConditionVisible(const QString& name, bool visible) {
@@ -233,8 +387,12 @@ void TBaseQuery::SetModalResult(int modalResult) {
 }
 
 void TBaseQuery::DoGridDoubleClick() {
-    if (m_formStyle == PickStyle && CurrentRow() >= 0)
+    if (CurrentRow() < 0)
+        return;
+    if (m_formStyle == PickStyle)
         SetModalResult(mrOk);
+    else if (m_editAction && m_editAction->isEnabled())
+        m_editAction->trigger();
 }
 
 void TBaseQuery::MainGridAfterDrawCell(int, const QString&, CellStyle&) {}

@@ -18,6 +18,7 @@ TQueryGrid::TQueryGrid(QWidget* parent)
     horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     horizontalHeader()->setSectionsClickable(true);
     horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setSectionsMovable(true);
     setSortingEnabled(true);
 
     horizontalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -34,6 +35,10 @@ TQueryGrid::TQueryGrid(QWidget* parent)
     connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int section, int, int size) {
         if (!m_applying && section < m_model->Columns().size() && size > 0)
             m_widths.insert(m_model->Columns()[section].field.toLower(), size);
+    });
+    connect(horizontalHeader(), &QHeaderView::sectionMoved, this, [this] {
+        if (!m_applying)
+            rememberOrder();
     });
 }
 
@@ -77,7 +82,53 @@ void TQueryGrid::applyColumns() {
         setColumnWidth(i, m_widths.value(key, columns[i].width));
         setColumnHidden(i, m_hidden.value(key, !columns[i].visible));
     }
+    QHeaderView* header = horizontalHeader();
+    int place = 0;
+    for (const QString& field : m_order) {
+        const int column = m_model->ColumnOf(field);
+        if (column < 0)
+            continue;
+        header->moveSection(header->visualIndex(column), place);
+        ++place;
+    }
     m_applying = false;
+}
+
+void TQueryGrid::rememberOrder() {
+    m_order.clear();
+    const QList<GridColumn>& columns = m_model->Columns();
+    const QHeaderView* header = horizontalHeader();
+    for (int place = 0; place < header->count(); ++place) {
+        const int column = header->logicalIndex(place);
+        if (column >= 0 && column < columns.size())
+            m_order.append(columns[column].field.toLower());
+    }
+}
+
+TQueryGrid::Layout TQueryGrid::ColumnLayout() const {
+    return Layout{m_order, m_widths, m_userHidden};
+}
+
+void TQueryGrid::SetColumnLayout(const Layout& layout) {
+    m_order = layout.order;
+    for (auto width = layout.widths.cbegin(); width != layout.widths.cend(); ++width)
+        m_widths.insert(width.key(), width.value());
+    for (auto hidden = layout.hidden.cbegin(); hidden != layout.hidden.cend(); ++hidden) {
+        m_hidden.insert(hidden.key(), hidden.value());
+        m_userHidden.insert(hidden.key(), hidden.value());
+    }
+    applyColumns();
+}
+
+QList<int> TQueryGrid::ShownColumns() const {
+    QList<int> shown;
+    const QHeaderView* header = horizontalHeader();
+    for (int place = 0; place < header->count(); ++place) {
+        const int column = header->logicalIndex(place);
+        if (column >= 0 && column < m_model->columnCount() && !isColumnHidden(column))
+            shown.append(column);
+    }
+    return shown;
 }
 
 void TQueryGrid::SetColumnVisible(const QString& field, bool visible) {
@@ -108,8 +159,11 @@ void TQueryGrid::showColumnMenu(const QPoint& position) {
         toggle->setCheckable(true);
         toggle->setChecked(!isColumnHidden(i));
         const QString field = columns[i].field;
-        connect(toggle, &QAction::toggled, this,
-                [this, field](bool shown) { SetColumnVisible(field, shown); });
+        connect(toggle, &QAction::toggled, this, [this, field](bool shown) {
+            SetColumnVisible(field, shown);
+            m_userHidden.insert(field.toLower(), !shown);
+            emit columnVisibilityChanged();
+        });
     }
     menu->popup(horizontalHeader()->viewport()->mapToGlobal(position));
 }

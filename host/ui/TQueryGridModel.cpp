@@ -7,6 +7,7 @@
 #include <QCollatorSortKey>
 #include <algorithm>
 #include <exception>
+#include <iterator>
 #include <numeric>
 
 const QString TQueryGridModel::MarkField = QStringLiteral("SelName");
@@ -66,6 +67,8 @@ void TQueryGridModel::SetColumns(const QList<GridColumn>& columns) {
     resolveColumns();
     if (m_sortColumn >= m_columns.size())
         m_sortColumn = -1;
+    matchAll(false);
+    rebuildShown();
     endResetModel();
 }
 
@@ -85,8 +88,64 @@ void TQueryGridModel::SetRows(ClientDataSet rows) {
     m_order.resize(static_cast<size_t>(m_rows.RecordCount()));
     std::iota(m_order.begin(), m_order.end(), 0);
     applySort();
+    matchAll(false);
+    rebuildShown();
     m_stylerFailed = false;
     endResetModel();
+}
+
+int TQueryGridModel::DisplayRow(int dataRow) const {
+    const auto found = std::find(m_shown.cbegin(), m_shown.cend(), dataRow);
+    return found == m_shown.cend() ? -1 : static_cast<int>(found - m_shown.cbegin());
+}
+
+void TQueryGridModel::SetFilter(const QString& text, const QList<int>& columns) {
+    beginResetModel();
+    // Typing on only ever narrows what the last text left, so only those rows are read again.
+    const QString trimmed = text.trimmed();
+    const bool narrowing = !m_filterText.isEmpty() && columns == m_filterColumns &&
+                           trimmed.contains(m_filterText, Qt::CaseInsensitive);
+    m_filterText = trimmed;
+    m_filterColumns = columns;
+    matchAll(narrowing);
+    rebuildShown();
+    endResetModel();
+}
+
+bool TQueryGridModel::matches(int dataRow, const QString& text) const {
+    for (int column : m_filterColumns) {
+        if (column < 0 || column >= m_columns.size() || m_fieldOf[column] < 0)
+            continue;
+        const QVariant value = m_rows.Value(dataRow, m_fieldOf[column]);
+        if (displayText(value, m_columns[column].format).contains(text, Qt::CaseInsensitive))
+            return true;
+    }
+    return false;
+}
+
+void TQueryGridModel::matchAll(bool narrowing) {
+    const QString& text = m_filterText;
+    if (text.isEmpty()) {
+        m_matches.clear();
+        return;
+    }
+    const auto rows = static_cast<size_t>(m_rows.RecordCount());
+    if (!narrowing || m_matches.size() != rows)
+        m_matches.assign(rows, 1);
+    for (size_t row = 0; row < rows; ++row) {
+        if (m_matches[row])
+            m_matches[row] = matches(static_cast<int>(row), text) ? 1 : 0;
+    }
+}
+
+void TQueryGridModel::rebuildShown() {
+    if (m_matches.empty()) {
+        m_shown = m_order;
+        return;
+    }
+    m_shown.clear();
+    std::copy_if(m_order.cbegin(), m_order.cend(), std::back_inserter(m_shown),
+                 [this](int row) { return m_matches[static_cast<size_t>(row)] != 0; });
 }
 
 void TQueryGridModel::resolveColumns() {
@@ -130,6 +189,11 @@ QString TQueryGridModel::Text(int row, const QString& field) const {
     return column < 0 ? VariantText::toText(value) : displayText(value, m_columns[column].format);
 }
 
+QString TQueryGridModel::CellText(int row, int column) const {
+    const int field = m_fieldOf.at(column);
+    return field < 0 ? QString() : displayText(m_rows.Value(DataRow(row), field), m_columns[column].format);
+}
+
 void TQueryGridModel::SetValue(int row, const QString& field, const QVariant& value) {
     m_rows.SetValue(DataRow(row), field, value);
     const int column = ColumnOf(field);
@@ -155,7 +219,7 @@ void TQueryGridModel::SetMarked(int row, bool marked) {
 void TQueryGridModel::MarkAll(bool marked) {
     requireMarkField();
     const QString mark = marked ? Mark : QString();
-    for (int row = 0; row < m_rows.RecordCount(); ++row)
+    for (int row : m_shown)
         m_rows.SetValue(row, MarkField, mark);
     const int column = ColumnOf(MarkField);
     if (column >= 0 && rowCount() > 0)
@@ -194,7 +258,7 @@ void TQueryGridModel::Restyle() {
 }
 
 int TQueryGridModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(m_order.size());
+    return parent.isValid() ? 0 : static_cast<int>(m_shown.size());
 }
 
 int TQueryGridModel::columnCount(const QModelIndex& parent) const {
@@ -243,7 +307,8 @@ QVariant TQueryGridModel::data(const QModelIndex& index, int role) const {
     if (format == GridColumn::YesNo) {
         // A flag reads best as a box, ticked or not; its text would only repeat it.
         if (role == Qt::CheckStateRole)
-            return field >= 0 && isYes(m_rows.Value(DataRow(index.row()), field)) ? Qt::Checked : Qt::Unchecked;
+            return field >= 0 && isYes(m_rows.Value(DataRow(index.row()), field)) ? Qt::Checked
+                                                                                  : Qt::Unchecked;
         if (role == Qt::DisplayRole)
             return {};
     }
@@ -295,10 +360,11 @@ void TQueryGridModel::sort(int column, Qt::SortOrder order) {
     if (m_sortColumn < 0)
         std::iota(m_order.begin(), m_order.end(), 0);
     applySort();
+    rebuildShown();
 
-    std::vector<int> displayRowOf(m_order.size());
-    for (size_t row = 0; row < m_order.size(); ++row)
-        displayRowOf[static_cast<size_t>(m_order[row])] = static_cast<int>(row);
+    std::vector<int> displayRowOf(m_order.size(), -1);
+    for (size_t row = 0; row < m_shown.size(); ++row)
+        displayRowOf[static_cast<size_t>(m_shown[row])] = static_cast<int>(row);
     QModelIndexList after;
     after.reserve(before.size());
     for (int i = 0; i < before.size(); ++i)

@@ -11,15 +11,21 @@
 class QAction;
 class QKeyEvent;
 class QLabel;
+class QLineEdit;
+class QStatusBar;
 class QToolBar;
 class QVBoxLayout;
 class TBaseCondition;
 class TQueryGrid;
 
-// A list window: a tool bar of buttons, an optional condition panel, and one grid
-// showing the rows of the host's list query for the window's model id. Module
-// windows subclass it and override the hooks; the host creates the window, hands
-// it the caller's parameters and calls Open(), then shows it as a tab or modally.
+// A list window: a tool bar of buttons, an optional condition panel, a search box
+// that filters the shown rows as the user types (with export to CSV and print of
+// what is shown beside it), one grid showing the rows of the host's list query for
+// the window's model id, and a status line counting the rows. Module windows
+// subclass it and override the hooks; the host creates the window, hands it the
+// caller's parameters and calls Open(), then shows it as a tab or modally. The
+// grid's column order, widths and visibility, and the size of a window shown on its
+// own, are remembered per window class between runs.
 //
 // Order of the hooks on Open(): OnIniButton, QueryCase (and the panel's
 // IniCondition), SetGrid, InitParamList, AfterCreateParamList, then a load:
@@ -60,9 +66,28 @@ public:
 
     // Draws the grid again (row colours included) without reloading.
     void refreshGrid();
-    // Reads the conditions and loads the rows again, keeping the sort and, where it
-    // still exists, the current row number.
+    // Reads the conditions and loads the rows again, keeping the sort, the filter
+    // and, where it still exists, the current row number.
     void RefreshData();
+    // Makes the first loaded row whose field holds the value current (compared as
+    // text), lifting the filter when it hides that row; false when no row holds it.
+    bool SelectRowWhere(const QString& field, const QVariant& value);
+    // After a save: loads the rows again, makes the saved row current and says so
+    // in the status line.
+    void AfterSave(const QString& field, const QVariant& value);
+    // A short note in the status line; it gives way to the row count after a while.
+    void ShowStatusMessage(const QString& text);
+
+    // The filter typed into the search box; setting it types it there.
+    QString FilterText() const;
+    void SetFilterText(const QString& text);
+    // Writes what the grid shows (filtered rows in their order, visible columns in
+    // theirs, texts as shown) to a CSV file asked for through the host's file
+    // dialog; nothing is written when the user cancels.
+    void ExportShownRows();
+    // Prints what the grid shows through the host's print engine, the window's
+    // title naming the template.
+    void PrintShownRows();
 
     void AddGridColumn(const QString& field, const QString& caption, int width, bool visible = true,
                        GridColumn::Format format = GridColumn::Plain);
@@ -81,6 +106,10 @@ public:
     template <typename Window> QAction* AddGridMenu(const QString& caption, void (Window::*handler)()) {
         return AddGridMenu(caption, [this, handler] { (static_cast<Window*>(this)->*handler)(); });
     }
+    // A double click or Enter on a row triggers the edit action, unless the
+    // window was opened to pick; a disabled action (no right to edit) does nothing.
+    void SetEditAction(QAction* action) { m_editAction = action; }
+    QAction* EditAction() const { return m_editAction; }
     // The button or menu item with this caption, or null.
     QAction* GetAction(const QString& caption) const;
     // Buttons first, then grid menu items, each in the order they were added.
@@ -122,7 +151,8 @@ protected:
     virtual void CustomGrid() {}
     virtual void ChangeConditionData() {}
     virtual void AfterRowChanged() {}
-    // A double click or Enter on a row; a window opened to pick closes with mrOk.
+    // A double click or Enter on a row; a window opened to pick closes with mrOk,
+    // any other runs its edit action.
     virtual void DoGridDoubleClick();
     // Called for every drawn cell after the grid's own styling.
     virtual void MainGridAfterDrawCell(int row, const QString& field, CellStyle& style);
@@ -136,11 +166,22 @@ private:
     int rowOrCurrent(int row) const;
     void mergeConditionParams();
     void load();
+    void applyFilter();
+    void showCount();
+    QWidget* createSearchBar();
+    void restoreLayout();
+    QString documentName() const;
     QToolBar* m_toolBar;
     QWidget* m_topPanel;
     QVBoxLayout* m_layout;
+    QLineEdit* m_searchBox;
     TQueryGrid* m_grid;
     QLabel* m_limitNotice;
+    QStatusBar* m_statusLine;
+    QLabel* m_count;
+    QAction* m_editAction = nullptr;
+    // The settings key of the window's class, known once Open() has run.
+    QString m_layoutKey;
     TBaseCondition* m_condition = nullptr;
     QList<GridColumn> m_columns;
     QList<QAction*> m_buttons;

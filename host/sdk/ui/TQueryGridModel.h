@@ -10,7 +10,9 @@
 
 // The rows of a list window as a table: the data set held once in memory, the
 // declared columns over it, and a sort order kept as a permutation so sorting
-// 100,000 rows moves integers, not rows. Rows in this interface are display rows.
+// 100,000 rows moves integers, not rows. A filter picks from that permutation the
+// same way: the rows it hides stay loaded, marked or not, and come back when it
+// lifts. Rows in this interface are display rows (sorted, filtered).
 class TQueryGridModel final : public QAbstractTableModel {
     Q_OBJECT
 
@@ -32,19 +34,33 @@ public:
     // declared SelName column the query does not return is added, unmarked.
     void SetRows(ClientDataSet rows);
     const ClientDataSet& Rows() const { return m_rows; }
-    int DataRow(int row) const { return m_order.at(static_cast<size_t>(row)); }
+    int DataRow(int row) const { return m_shown.at(static_cast<size_t>(row)); }
+    // The display row of a data row, -1 while the filter hides it.
+    int DisplayRow(int dataRow) const;
+    // Every loaded row, shown or not.
+    int TotalCount() const { return m_rows.RecordCount(); }
+
+    // Shows only the rows where one of 'columns' shows 'text' (ignoring case) as the
+    // grid shows it; an empty text shows every row. The filter stays through loads
+    // and sorts until it is set again.
+    void SetFilter(const QString& text, const QList<int>& columns);
+    const QString& FilterText() const { return m_filterText; }
 
     // Throw DbError for a field the rows do not have.
     QVariant Value(int row, const QString& field) const;
     // The text the grid shows for a declared column (amounts as "1.00"), the stored
     // value as text for any other field.
     QString Text(int row, const QString& field) const;
+    // The text the grid shows in a cell, a flag as "√" or nothing.
+    QString CellText(int row, int column) const;
     void SetValue(int row, const QString& field, const QVariant& value);
 
     bool IsMarked(int row) const;
     void SetMarked(int row, bool marked);
+    // Marks or clears the shown rows; rows the filter hides keep their marks.
     void MarkAll(bool marked);
     QList<int> MarkedRows() const;
+    // Marked rows among all loaded ones, shown or not.
     int MarkedCount() const;
 
     // Asked for every drawn cell; a styler that throws is switched off after one report.
@@ -65,6 +81,9 @@ private:
     void resolveColumns();
     void ensureMarkField();
     void applySort();
+    bool matches(int dataRow, const QString& text) const;
+    void matchAll(bool narrowing);
+    void rebuildShown();
     int requireMarkField() const;
     CellStyle styleOf(const QModelIndex& index) const;
     QString displayText(const QVariant& value, GridColumn::Format format) const;
@@ -74,6 +93,11 @@ private:
     QList<int> m_fieldOf;
     ClientDataSet m_rows;
     std::vector<int> m_order;
+    std::vector<int> m_shown;
+    // Per data row, whether it passes the filter; empty while there is none.
+    std::vector<char> m_matches;
+    QString m_filterText;
+    QList<int> m_filterColumns;
     int m_sortColumn = -1;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
     CellStyler m_styler;

@@ -7,14 +7,20 @@
 #include "host/sdk/ModuleRegistry.h"
 #include "host/sdk/Transaction.h"
 #include "host/sdk/ui/CallQueryClass.h"
+#include "host/sdk/ui/ModalService.h"
+#include "host/sdk/ui/PrintService.h"
 #include "host/sdk/ui/TBaseCondition.h"
 #include "host/sdk/ui/TCommBaseQuery.h"
 #include "host/sdk/ui/TQueryGrid.h"
+#include "host/ui/PrintEngine.h"
+#include "tests/support/FlowFixture.h"
 #include "tests/support/ModalDriver.h"
+#include "tests/support/ScriptedFiles.h"
 #include "tests/support/ScriptedMessages.h"
 #include "tests/support/TestDatabase.h"
 #include "tests/support/TestRows.h"
 
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -23,19 +29,24 @@
 #include <QDate>
 #include <QDateEdit>
 #include <QDialog>
+#include <QDir>
+#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
+#include <QSettings>
+#include <QStatusBar>
 #include <QTabWidget>
-#include <QAbstractItemModelTester>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
 
 namespace {
-
 
 constexpr int CardListNo = 90001;
 constexpr int CardSearchNo = 90002;
@@ -71,6 +82,10 @@ int deleteCard(ProcedureContext& call) {
 }
 const ProcedureRegistration deleteRegistration(QStringLiteral("test_DeleteCard"), deleteCard);
 
+int typeId(const QString& name) {
+    return dmClient().OpenSQLAsInt(QStringLiteral("SELECT CTypeId FROM viptype WHERE TypeName = ?"), {name});
+}
+
 const QColor Fuchsia = WindowsColor(0xFF00FF);
 const QColor Blue = WindowsColor(0xFF0000);
 const QColor Red = WindowsColor(0x0000FF);
@@ -80,7 +95,7 @@ const QColor Red = WindowsColor(0x0000FF);
 // a loss report that writes, then fails on a column that does not exist, and a
 // delete that asks first, calls the database per card, reports a refused card and
 // asks whether to go on. Its styler can be made to read a field the query lacks.
-class CardListWindow final : public TCommBaseQuery {
+class CardListWindow : public TCommBaseQuery {
 public:
     explicit CardListWindow(bool brokenStyler = false)
         : TCommBaseQuery(nullptr, CardListNo)
@@ -146,6 +161,83 @@ private:
         RefreshData();
     }
     bool m_brokenStyler;
+};
+
+// Another window class over the same cards: it keeps a layout of its own.
+class OtherCardListWindow final : public CardListWindow {};
+
+// Asks for a card's name as the module's small editors do; empty when cancelled.
+QString askName(const QString& name) {
+    QDialog dialog;
+    auto* edit = new QLineEdit(name, &dialog);
+    edit->setObjectName(QStringLiteral("name"));
+    auto* ok = new QPushButton(QStringLiteral("确定"), &dialog);
+    ok->setObjectName(QStringLiteral("ok"));
+    QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(edit);
+    layout->addWidget(ok);
+    return ModalService::current().showModal(dialog) == QDialog::Accepted ? edit->text() : QString();
+}
+
+// A member list edited in place: its edit button renames the current card, its add
+// button issues a new one; after either save the saved card is the current row.
+class CardEditWindow final : public TCommBaseQuery {
+public:
+    CardEditWindow()
+        : TCommBaseQuery(nullptr, CardListNo) {
+        SetLoadAllRecord(true);
+        Params().Add(QStringLiteral("@CardType"), 0);
+    }
+
+protected:
+    void OnIniButton() override {
+        TCommBaseQuery::OnIniButton();
+        AddButtonAndGetAction(QStringLiteral("新增[&N]"), [this] { onAdd(); });
+        SetEditAction(AddButtonAndGetAction(QStringLiteral("修改[&E]"), [this] { onEdit(); }));
+    }
+    void SetGrid() override {
+        AddGridColumn(QStringLiteral("CardNo"), QStringLiteral("卡号"), 90);
+        AddGridColumn(QStringLiteral("Name"), QStringLiteral("持卡人"), 120);
+        AddGridColumn(QStringLiteral("ljIntegral"), QStringLiteral("积分"), 70);
+    }
+
+private:
+    void onEdit() {
+        const QVariant id = GDataVar(QStringLiteral("id"));
+        const QString name = askName(GData(QStringLiteral("Name")));
+        if (name.isEmpty())
+            return;
+        Transaction transaction(dmClient());
+        dmClient().ExecuteSQL(QStringLiteral("UPDATE vipcard SET Name = ? WHERE id = ?"), {name, id});
+        transaction.Commit();
+        AfterSave(QStringLiteral("id"), id);
+    }
+    void onAdd() {
+        const QString name = askName(QString());
+        if (name.isEmpty())
+            return;
+        Transaction transaction(dmClient());
+        TestRows::Card card;
+        card.cardNo = QStringLiteral("C900001");
+        card.cardType = typeId(QStringLiteral("金卡"));
+        const int id = TestRows::addCard(dmClient(), card);
+        dmClient().ExecuteSQL(QStringLiteral("UPDATE vipcard SET Name = ? WHERE id = ?"), {name, id});
+        transaction.Commit();
+        AfterSave(QStringLiteral("id"), id);
+    }
+};
+
+// Keeps what the print engine would lay out for each print.
+class RecordingPrinter final : public PrintService {
+public:
+    RecordingPrinter() { PrintService::install(this); }
+    ~RecordingPrinter() override { PrintService::install(nullptr); }
+    void print(const QString& templateName, const TParamObject& items,
+               const QAbstractItemModel* rows) override {
+        pages.append(PrintEngine::renderHtml(templateName, items, rows));
+    }
+    QStringList pages;
 };
 
 // A search window with a condition panel whose text goes straight into the query.
@@ -233,8 +325,66 @@ QWidget* buttonOf(TBaseQuery* window, const QString& caption) {
     return window->findChild<QToolBar*>()->widgetForAction(window->GetAction(caption));
 }
 
-int typeId(const QString& name) {
-    return dmClient().OpenSQLAsInt(QStringLiteral("SELECT CTypeId FROM viptype WHERE TypeName = ?"), {name});
+QLineEdit* searchBoxOf(TBaseQuery& window) {
+    return window.findChild<QLineEdit*>(QStringLiteral("searchBox"));
+}
+
+// Types text key by key as an input method delivers it, Chinese included.
+void typeText(QWidget* widget, const QString& text) {
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
+QString countOf(TBaseQuery& window) {
+    return window.findChild<QLabel*>(QStringLiteral("rowCount"))->text();
+}
+
+QString statusOf(TBaseQuery& window) {
+    return window.findChild<QStatusBar*>(QStringLiteral("statusLine"))->currentMessage();
+}
+
+// Card numbers of the shown rows, top to bottom.
+QStringList shownCards(TBaseQuery& window) {
+    QStringList cards;
+    for (int row = 0; row < window.RowCount(); ++row)
+        cards.append(window.GData(QStringLiteral("CardNo"), row));
+    return cards;
+}
+
+// A CSV file read back as RFC 4180 has it: quoted fields may hold commas, line
+// breaks and doubled quotes; records end with CR LF.
+QList<QStringList> readCsv(const QString& text) {
+    QList<QStringList> records;
+    QStringList record;
+    QString field;
+    bool quoted = false;
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (quoted) {
+            if (c == QLatin1Char('"') && i + 1 < text.size() && text[i + 1] == QLatin1Char('"')) {
+                field += c;
+                ++i;
+            } else if (c == QLatin1Char('"')) {
+                quoted = false;
+            } else {
+                field += c;
+            }
+        } else if (c == QLatin1Char('"')) {
+            quoted = true;
+        } else if (c == QLatin1Char(',')) {
+            record.append(field);
+            field.clear();
+        } else if (c == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n')) {
+            record.append(field);
+            records.append(record);
+            record.clear();
+            field.clear();
+            ++i;
+        } else {
+            field += c;
+        }
+    }
+    return records;
 }
 
 int deletedCards() {
@@ -246,8 +396,17 @@ int deletedCards() {
 class QueryWindowTest : public QObject {
     Q_OBJECT
 
+private:
+    QTemporaryDir m_settings;
+
 private slots:
-    void initTestCase() { registerWindows(); }
+    void initTestCase() {
+        registerWindows();
+        // The layouts windows remember go to a folder of this run, never to the user's settings.
+        QVERIFY(m_settings.isValid());
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settings.path());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_settings.path());
+    }
 
     void largeListOpensSortsAndSelects() {
         TestDatabase db;
@@ -310,7 +469,8 @@ private slots:
         QCOMPARE(cell(QStringLiteral("C000006"), QStringLiteral("IsLife")).data(Qt::CheckStateRole).toInt(),
                  int(Qt::Checked));
         QVERIFY(cell(QStringLiteral("C000006"), QStringLiteral("IsLife")).data().toString().isEmpty());
-        QCOMPARE(cell(QStringLiteral("C000006"), QStringLiteral("Cz")).data().toString(), QStringLiteral("6.00"));
+        QCOMPARE(cell(QStringLiteral("C000006"), QStringLiteral("Cz")).data().toString(),
+                 QStringLiteral("6.00"));
         QVERIFY(cell(QStringLiteral("C000006"), QStringLiteral("Cz")).data(Qt::TextAlignmentRole).toInt() &
                 Qt::AlignRight);
         QVERIFY(
@@ -334,14 +494,276 @@ private slots:
                  QStringLiteral("C099997"));
         QTest::keyClick(grid, Qt::Key_A, Qt::ControlModifier);
         QCOMPARE(grid->SelectedRows().size(), 100000);
+
+        // Typing into the search box narrows the rows to those showing the text in any
+        // shown column, ignoring case; the sort (card numbers descending), the marks
+        // and the current card stay with it.
+        grid->SetCurrentRow(rowOf(QStringLiteral("C000015")));
+        QLineEdit* search = searchBoxOf(window);
+        QCOMPARE(countOf(window), QStringLiteral("共 100000 条"));
+        QTest::keyClicks(search, QStringLiteral("c00001"));
+        QStringList tens;
+        for (int card = 19; card >= 10; --card)
+            tens.append(QStringLiteral("C0000%1").arg(card));
+        QCOMPARE(shownCards(window), tens);
+        QCOMPARE(countOf(window), QStringLiteral("显示 10 / 共 100000 条"));
+        QCOMPARE(window.GData(QStringLiteral("CardNo")), QStringLiteral("C000015"));
+        QCOMPARE(grid->GridModel()->MarkedRows(), QList<int>{rowOf(QStringLiteral("C000013"))});
+        clickCell(grid, rowOf(QStringLiteral("C000011")),
+                  grid->GridModel()->ColumnOf(QStringLiteral("SelName")));
+        clickHeader(grid, cardNo);
+        std::reverse(tens.begin(), tens.end());
+        QCOMPARE(shownCards(window), tens);
+        QCOMPARE(window.GData(QStringLiteral("CardNo")), QStringLiteral("C000011"));
+        search->selectAll();
+        QTest::keyClick(search, Qt::Key_Backspace);
+        QCOMPARE(window.RowCount(), 100000);
+        QCOMPARE(countOf(window), QStringLiteral("共 100000 条"));
+        QCOMPARE(window.GData(QStringLiteral("CardNo")), QStringLiteral("C000011"));
+        QCOMPARE(grid->GridModel()->MarkedRows(),
+                 (QList<int>{rowOf(QStringLiteral("C000011")), rowOf(QStringLiteral("C000013"))}));
+
+        // Amounts match as the grid shows them; a field the grid does not show (the
+        // phone) or a column the user hid never matches.
+        search->setText(QStringLiteral("99999.00"));
+        QCOMPARE(shownCards(window), QStringList{QStringLiteral("C099999")});
+        search->setText(QStringLiteral("13900000006"));
+        QCOMPARE(window.RowCount(), 0);
+        QCOMPARE(countOf(window), QStringLiteral("显示 0 / 共 100000 条"));
+        search->setText(QStringLiteral("会员00000"));
+        QCOMPARE(window.RowCount(), 9);
+        window.ModifGridColumnVisible(QStringLiteral("Name"), false);
+        QCOMPARE(window.RowCount(), 0);
+        window.ModifGridColumnVisible(QStringLiteral("Name"), true);
+        QCOMPARE(window.RowCount(), 9);
+        // A reload keeps the filter.
+        window.RefreshData();
+        QCOMPARE(window.RowCount(), 9);
+        QCOMPARE(countOf(window), QStringLiteral("显示 9 / 共 100000 条"));
+    }
+
+    void exportAndPrintGiveWhatIsShown() {
+        FlowFixture flow;
+        ScriptedFiles files;
+        TestRows::addCards(flow.data(), 8,
+                           {QStringLiteral("说\"你好\", 再见"), QStringLiteral("第一行\n第二行"),
+                            QStringLiteral("逗号,分隔"), QStringLiteral("张三"), QStringLiteral("O'Brien"),
+                            QStringLiteral("\"全引号\"")});
+        CardListWindow window;
+        window.setWindowTitle(QStringLiteral("会员列表"));
+        window.Params().Add(QStringLiteral("@CardType"), 0);
+        window.Open();
+        window.resize(900, 500);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        TQueryGrid* grid = window.GetMainGrid();
+        QHeaderView* header = grid->horizontalHeader();
+
+        // Card 2 marked, sorted by points descending, the points hidden, the holder
+        // dragged to the front, and only the ticked rows (card 5 is not activated).
+        grid->GridModel()->SetMarked(1, true);
+        const int points = grid->GridModel()->ColumnOf(QStringLiteral("ljIntegral"));
+        clickHeader(grid, points);
+        clickHeader(grid, points);
+        window.ModifGridColumnVisible(QStringLiteral("ljIntegral"), false);
+        header->moveSection(header->visualIndex(grid->GridModel()->ColumnOf(QStringLiteral("Name"))), 0);
+        typeText(searchBoxOf(window), QStringLiteral("√"));
+        QCOMPARE(window.RowCount(), 7);
+
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("会员.csv"));
+        files.setNextName(path);
+        QTest::mouseClick(window.findChild<QToolButton*>(QStringLiteral("exportButton")), Qt::LeftButton);
+        QCOMPARE(files.asked(), QStringList{QStringLiteral("导出到 CSV 文件")});
+        QCOMPARE(files.suggested(), QStringList{QStringLiteral("会员列表.csv")});
+        QCOMPARE(statusOf(window), QStringLiteral("已导出 7 条"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
+        QVERIFY(bytes.contains(QStringLiteral("\r\n\"说\"\"你好\"\", 再见\",,C000001,1.00,√\r\n").toUtf8()));
+        const QList<QStringList> expected = {
+            {QStringLiteral("持卡人"), QStringLiteral("选择"), QStringLiteral("卡号"),
+             QStringLiteral("储值余额"), QStringLiteral("已激活")},
+            {QStringLiteral("会员000008"), QString(), QStringLiteral("C000008"), QStringLiteral("8.00"),
+             QStringLiteral("√")},
+            {QStringLiteral("会员000007"), QString(), QStringLiteral("C000007"), QStringLiteral("7.00"),
+             QStringLiteral("√")},
+            {QStringLiteral("\"全引号\""), QString(), QStringLiteral("C000006"), QStringLiteral("6.00"),
+             QStringLiteral("√")},
+            {QStringLiteral("张三"), QString(), QStringLiteral("C000004"), QStringLiteral("4.00"),
+             QStringLiteral("√")},
+            {QStringLiteral("逗号,分隔"), QString(), QStringLiteral("C000003"), QStringLiteral("3.00"),
+             QStringLiteral("√")},
+            {QStringLiteral("第一行\n第二行"), QStringLiteral("√"), QStringLiteral("C000002"),
+             QStringLiteral("2.00"), QStringLiteral("√")},
+            {QStringLiteral("说\"你好\", 再见"), QString(), QStringLiteral("C000001"), QStringLiteral("1.00"),
+             QStringLiteral("√")},
+        };
+        QCOMPARE(readCsv(QString::fromUtf8(bytes.mid(3))), expected);
+
+        // A name without an extension gets one; a cancelled question writes nothing; a
+        // folder that does not exist is one error box.
+        files.setNextName(folder.filePath(QStringLiteral("第二份")));
+        window.ExportShownRows();
+        QVERIFY(QFile::exists(folder.filePath(QStringLiteral("第二份.csv"))));
+        files.setNextName(QString());
+        window.ExportShownRows();
+        files.setNextName(folder.filePath(QStringLiteral("没有的目录/会员.csv")));
+        QTest::mouseClick(window.findChild<QToolButton*>(QStringLiteral("exportButton")), Qt::LeftButton);
+        QCOMPARE(flow.boxes().shown().size(), 1);
+        QCOMPARE(flow.boxes().last().caption, QStringLiteral("错误"));
+        QVERIFY(flow.boxes().last().text.contains(QStringLiteral("没有的目录")));
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), 2);
+
+        // Print lays out the same rows and columns; without a print engine it says so.
+        QTest::mouseClick(window.findChild<QToolButton*>(QStringLiteral("printButton")), Qt::LeftButton);
+        QCOMPARE(flow.boxes().shown().size(), 2);
+        QCOMPARE(flow.boxes().last().text, QStringLiteral("没有安装打印服务，不能打印。"));
+        RecordingPrinter printer;
+        QTest::mouseClick(window.findChild<QToolButton*>(QStringLiteral("printButton")), Qt::LeftButton);
+        QCOMPARE(printer.pages.size(), 1);
+        const QString& page = printer.pages.first();
+        QVERIFY(page.contains(QStringLiteral("会员列表")));
+        QVERIFY(page.contains(QStringLiteral("第一行<br>第二行")));
+        QVERIFY(page.indexOf(QStringLiteral("<th>持卡人</th><th>选择</th><th>卡号</th>")) >= 0);
+        QVERIFY(page.indexOf(QStringLiteral("C000008")) < page.indexOf(QStringLiteral("C000001")));
+        QVERIFY(!page.contains(QStringLiteral("C000005")));
+        QVERIFY(!page.contains(QStringLiteral("积分")));
+        QCOMPARE(files.unsettled(), 0);
+        QCOMPARE(flow.unsettled(), 0);
+    }
+
+    void layoutIsRememberedPerWindowClass() {
+        FlowFixture flow;
+        TestRows::addCards(flow.data(), 5);
+        const auto open = [](CardListWindow& window) {
+            window.Params().Add(QStringLiteral("@CardType"), 0);
+            window.Open();
+            window.show();
+            return QTest::qWaitForWindowExposed(&window);
+        };
+        const auto columnOf = [](CardListWindow& window, const char* field) {
+            return window.GetMainGrid()->GridModel()->ColumnOf(QLatin1String(field));
+        };
+        {
+            CardListWindow window;
+            QVERIFY(open(window));
+            window.resize(700, 450);
+            QHeaderView* header = window.GetMainGrid()->horizontalHeader();
+            // The user hides the points from the header's menu, drags the holder to the
+            // front and widens the card number; the window itself hides the balance.
+            QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                      header->viewport()->mapToGlobal(QPoint(5, 5)));
+            QApplication::sendEvent(header->viewport(), &request);
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            for (QAction* toggle : menu->actions()) {
+                if (toggle->text() == QStringLiteral("积分"))
+                    toggle->trigger();
+            }
+            menu->close();
+            header->moveSection(header->visualIndex(columnOf(window, "Name")), 0);
+            header->resizeSection(columnOf(window, "CardNo"), 150);
+            window.ModifGridColumnVisible(QStringLiteral("Cz"), false);
+            window.RefreshData();
+            QVERIFY(header->isSectionHidden(columnOf(window, "ljIntegral")));
+            QCOMPARE(header->visualIndex(columnOf(window, "Name")), 0);
+            QCOMPARE(header->sectionSize(columnOf(window, "CardNo")), 150);
+        }
+
+        CardListWindow again;
+        QVERIFY(open(again));
+        QHeaderView* header = again.GetMainGrid()->horizontalHeader();
+        QCOMPARE(again.size(), QSize(700, 450));
+        QVERIFY(header->isSectionHidden(columnOf(again, "ljIntegral")));
+        QCOMPARE(header->visualIndex(columnOf(again, "Name")), 0);
+        QCOMPARE(header->sectionSize(columnOf(again, "CardNo")), 150);
+        QVERIFY(!header->isSectionHidden(columnOf(again, "Cz")));
+
+        OtherCardListWindow other;
+        QVERIFY(open(other));
+        QHeaderView* otherHeader = other.GetMainGrid()->horizontalHeader();
+        QVERIFY(!otherHeader->isSectionHidden(columnOf(other, "ljIntegral")));
+        QCOMPARE(otherHeader->visualIndex(columnOf(other, "Name")), columnOf(other, "Name"));
+        QCOMPARE(otherHeader->sectionSize(columnOf(other, "CardNo")), 90);
+        QCOMPARE(flow.unsettled(), 0);
+    }
+
+    void doubleClickEditsAndTheSavedRowIsSelected() {
+        FlowFixture flow;
+        TestRows::addCards(flow.data(), 30);
+        CardEditWindow window;
+        window.Open();
+        window.resize(700, 500);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        TQueryGrid* grid = window.GetMainGrid();
+        const auto nameOf = [](const QString& cardNo) {
+            return dmClient().OpenSQLAsStr(QStringLiteral("SELECT Name FROM vipcard WHERE CardNo = ?"),
+                                           {cardNo});
+        };
+
+        // Holders descending, cards 10 to 19 shown. Renaming the last one makes it the
+        // first; the list reloads with it current and says it saved.
+        const int name = grid->GridModel()->ColumnOf(QStringLiteral("Name"));
+        clickHeader(grid, name);
+        clickHeader(grid, name);
+        typeText(searchBoxOf(window), QStringLiteral("会员00001"));
+        QCOMPARE(window.RowCount(), 10);
+        QCOMPARE(window.GData(QStringLiteral("CardNo"), 9), QStringLiteral("C000010"));
+        flow.driver().setNextHandler([](QDialog& dialog) {
+            auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("name"));
+            QCOMPARE(edit->text(), QStringLiteral("会员000010"));
+            edit->setText(QStringLiteral("会员000019号"));
+            QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("ok")), Qt::LeftButton);
+        });
+        doubleClickRow(grid, 9);
+        QCOMPARE(flow.driver().shown().size(), 1);
+        QCOMPARE(nameOf(QStringLiteral("C000010")), QStringLiteral("会员000019号"));
+        QCOMPARE(window.CurrentRow(), 0);
+        QCOMPARE(window.GData(QStringLiteral("CardNo")), QStringLiteral("C000010"));
+        QCOMPARE(grid->SelectedRows(), QList<int>{0});
+        QCOMPARE(statusOf(window), QStringLiteral("已保存"));
+        QCOMPARE(countOf(window), QStringLiteral("显示 10 / 共 30 条"));
+
+        // A new card the filter would hide lifts the filter and is selected.
+        flow.driver().setNextHandler([](QDialog& dialog) {
+            typeText(dialog.findChild<QLineEdit*>(QStringLiteral("name")), QStringLiteral("新来的会员"));
+            QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("ok")), Qt::LeftButton);
+        });
+        window.findChild<QStatusBar*>()->clearMessage();
+        QTest::mouseClick(buttonOf(&window, QStringLiteral("新增[&N]")), Qt::LeftButton);
+        QCOMPARE(flow.driver().shown().size(), 2);
+        QCOMPARE(window.FilterText(), QString());
+        QCOMPARE(window.GData(QStringLiteral("CardNo")), QStringLiteral("C900001"));
+        QCOMPARE(window.GData(QStringLiteral("Name")), QStringLiteral("新来的会员"));
+        QCOMPARE(statusOf(window), QStringLiteral("已保存"));
+        QCOMPARE(countOf(window), QStringLiteral("共 31 条"));
+
+        // Enter edits as well, and a cancelled edit saves nothing; with the edit
+        // action disabled a double click opens nothing.
+        window.findChild<QStatusBar*>()->clearMessage();
+        grid->SetCurrentRow(2);
+        const QString third = window.GData(QStringLiteral("CardNo"));
+        const QString thirdName = window.GData(QStringLiteral("Name"));
+        flow.driver().setNextHandler([](QDialog& dialog) { dialog.reject(); });
+        QTest::keyClick(grid, Qt::Key_Return);
+        QCOMPARE(flow.driver().shown().size(), 3);
+        QCOMPARE(nameOf(third), thirdName);
+        QCOMPARE(statusOf(window), QString());
+        window.EditAction()->setEnabled(false);
+        doubleClickRow(grid, 1);
+        QCOMPARE(flow.driver().shown().size(), 3);
+        QCOMPARE(flow.unsettled(), 0);
     }
 
     void listQueryBindsHostileTextAsData() {
         TestDatabase db;
         const QString hostile = QStringLiteral("'; drop table vipcard; --");
         TestRows::addCards(db.data(), 6,
-                  {QStringLiteral("O'Brien"), hostile, QStringLiteral("@Name"), QStringLiteral("张三"),
-                   QStringLiteral("x' OR '1'='1"), QStringLiteral("李四")});
+                           {QStringLiteral("O'Brien"), hostile, QStringLiteral("@Name"),
+                            QStringLiteral("张三"), QStringLiteral("x' OR '1'='1"), QStringLiteral("李四")});
         ScriptedMessages boxes;
         CardSearchWindow window;
         window.SetModelId(CardSearchNo);

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+// Where every question for a file name goes: the desktop shows the system's file
+// dialog; tests install a script that answers with names it chose, so a flow that
+// writes a file runs without anyone at the screen.
+class FileDialogService {
+public:
+    virtual ~FileDialogService() = default;
+    // The file to write, or an empty text when the user cancelled. 'filter' is a
+    // file dialog's filter ("CSV 文件 (*.csv)").
+    virtual QString saveFileName(const QString& caption, const QString& suggestedName,
+                                 const QString& filter) = 0;
+
+    // The installed service; without one, the system's file dialog.
+    static FileDialogService& current();
+    static void install(FileDialogService* service);
+};

@@ -1,0 +1,27 @@
+#include "host/sdk/ui/FileDialogService.h"
+
+#include <QApplication>
+#include <QFileDialog>
+
+namespace {
+
+class SystemFileDialog final : public FileDialogService {
+public:
+    QString saveFileName(const QString& caption, const QString& suggestedName,
+                         const QString& filter) override {
+        return QFileDialog::getSaveFileName(QApplication::activeWindow(), caption, suggestedName, filter);
+    }
+};
+
+FileDialogService* installed = nullptr;
+
+} // namespace
+
+FileDialogService& FileDialogService::current() {
+    static SystemFileDialog system;
+    return installed ? *installed : system;
+}
+
+void FileDialogService::install(FileDialogService* service) {
+    installed = service;
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "host/sdk/ui/FileDialogService.h"
+
+#include <QQueue>
+#include <QStringList>
+
+// Answers file-name questions from a script and records the captions asked.
+// Installed for its lifetime. A question with no scripted answer is counted and
+// answered as cancelled, so a test that forgot one fails on what follows.
+class ScriptedFiles final : public FileDialogService {
+public:
+    ScriptedFiles() { FileDialogService::install(this); }
+    ~ScriptedFiles() override { FileDialogService::install(nullptr); }
+
+    // The next answer; an empty text answers as the user cancelling.
+    void setNextName(const QString& name) { m_names.enqueue(name); }
+    QString saveFileName(const QString& caption, const QString& suggestedName,
+                         const QString& filter) override;
+
+    const QStringList& asked() const { return m_asked; }
+    const QStringList& suggested() const { return m_suggested; }
+    // Questions left unanswered and answers never asked for.
+    int unsettled() const { return m_unanswered + int(m_names.size()); }
+
+private:
+    QQueue<QString> m_names;
+    QStringList m_asked;
+    QStringList m_suggested;
+    int m_unanswered = 0;
+};
