@@ -12,8 +12,6 @@
 
 #include <libpq-fe.h>
 
-Q_DECLARE_OPAQUE_POINTER(PGconn*)
-
 namespace {
 
 QAtomicInt connectionCounter;
@@ -118,11 +116,18 @@ void Database::applySessionSettings() {
     }
 }
 
-bool Database::connectionLost() const {
+bool Database::connectionLost(const QSqlError& error) const {
     if (!isPostgres())
         return false;
+    // The server says it is ending the session (shut down, backend terminated) or the
+    // link broke; libpq may still call the connection fine until it reads the end.
+    const QString state = error.nativeErrorCode();
+    if (state.startsWith(QLatin1String("08")) || state.startsWith(QLatin1String("57P")))
+        return true;
+    // The driver hands its libpq connection out as a pointer-typed variant; its type
+    // name differs between Qt builds, so only its being a pointer is relied on.
     const QVariant handle = QSqlDatabase::database(m_connectionName, false).driver()->handle();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "PGconn*") != 0)
+    if (!handle.isValid() || !(handle.metaType().flags() & QMetaType::IsPointer))
         return true;
     PGconn* connection = *static_cast<PGconn* const*>(handle.constData());
     return connection == nullptr || PQstatus(connection) == CONNECTION_BAD;
@@ -138,12 +143,13 @@ void Database::reconnectIfLost() {
     m_lost = false;
 }
 
-void Database::fail(const QString& why, const QString& sql) {
-    if (connectionLost()) {
+void Database::fail(const QSqlError& error, const QString& sql) {
+    if (connectionLost(error)) {
         m_lost = true;
         m_statements.clear();
         throw DbError(ConnectionLostText);
     }
+    const QString why = describe(error);
     if (!isPostgres() && isBusy(why))
         throw DbError(BusyText);
     throw DbError(QStringLiteral("数据库操作失败：%1\n%2").arg(why, sql));
@@ -152,7 +158,7 @@ void Database::fail(const QString& why, const QString& sql) {
 void Database::raw(const QString& sql) {
     QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
     if (!query.exec(sql))
-        fail(describe(query.lastError()), sql);
+        fail(query.lastError(), sql);
 }
 
 QSqlQuery& Database::prepared(const QString& sql) {
@@ -164,7 +170,7 @@ QSqlQuery& Database::prepared(const QString& sql) {
     QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
     query.setForwardOnly(true);
     if (!query.prepare(sql))
-        fail(describe(query.lastError()), sql);
+        fail(query.lastError(), sql);
     return m_statements.insert(sql, std::move(query)).value();
 }
 
@@ -175,19 +181,19 @@ QSqlQuery& Database::run(const QString& sql, const QVariantList& params) {
         m_direct = QSqlQuery(QSqlDatabase::database(m_connectionName, false));
         m_direct.setForwardOnly(true);
         if (!m_direct.exec(sql))
-            fail(describe(m_direct.lastError()), sql);
+            fail(m_direct.lastError(), sql);
         return m_direct;
     }
     QSqlQuery& query = prepared(sql);
     for (int i = 0; i < params.size(); ++i)
         query.bindValue(i, m_dialect->bindable(params[i]));
     if (!query.exec()) {
-        const QString why = describe(query.lastError());
+        const QSqlError error = query.lastError();
         query.finish();
         // A failed prepared statement may be unusable afterwards (PostgreSQL drops it
         // with the aborted transaction); prepare it afresh next time.
         m_statements.remove(sql);
-        fail(why, sql);
+        fail(error, sql);
     }
     return query;
 }

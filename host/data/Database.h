@@ -11,6 +11,7 @@
 #include <memory>
 
 class ClientDataSet;
+class QSqlError;
 
 // One open connection to the member database, on either backend.
 class Database {
@@ -48,9 +49,9 @@ private:
     void applySessionSettings();
     // A PostgreSQL connection the server closed (restart, terminated backend,
     // network): the next action outside a transaction opens it again.
-    bool connectionLost() const;
+    bool connectionLost(const QSqlError& error) const;
     void reconnectIfLost();
-    [[noreturn]] void fail(const QString& why, const QString& sql);
+    [[noreturn]] void fail(const QSqlError& error, const QString& sql);
     QSqlQuery& prepared(const QString& sql);
     QSqlQuery& run(const QString& sql, const QVariantList& params);
     void raw(const QString& sql);
