@@ -174,10 +174,10 @@ private slots:
             };
             QCOMPARE(cells(0),
                      QStringLiteral(
-                         "金卡|会员二价|1|按周指定|每周: 星期二,星期日|1,15|1|0|1|部分门店|解放路店;滨江店"));
-            QCOMPARE(cells(1), QStringLiteral("银卡|会员价|0||||0|0|0|全部门店|全部门店"));
+                         "金卡|会员二价|√|按周指定|每周: 星期二,星期日|1,15|√||√|部分门店|解放路店;滨江店"));
+            QCOMPARE(cells(1), QStringLiteral("银卡|会员价||||||||全部门店|全部门店"));
             QCOMPARE(cells(2),
-                     QStringLiteral("O'Neil卡|会员价|1|按月指定|每周: 星期一||0|1|0|部分门店|滨江店"));
+                     QStringLiteral("O'Neil卡|会员价|√|按月指定|每周: 星期一|||√||部分门店|滨江店"));
             QCOMPARE(hiddenColumns(w), QStringList{QStringLiteral("ctypeid")});
         };
         QCOMPARE(open(QStringLiteral("TVipCardTypeSet"), params, shown), mrCancel);

@@ -17,6 +17,7 @@
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QAbstractItemModelTester>
 #include <QTableView>
 #include <QTest>
 #include <future>
@@ -310,6 +311,8 @@ private slots:
             QCOMPARE(press(d), QStringLiteral("启用了分段折扣，必须设置分段折扣！"));
 
             auto* grid = get<QTableView>(d, "GridSale");
+            // Every row the typing adds and every cell it changes passes the model checker.
+            QAbstractItemModelTester checker(grid->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
             typeRow(grid, 0, {from, to, rate}, {"0", "100", "-5"});
             QCOMPARE(cell(grid, 0, rate), QStringLiteral("0"));
             // Enter in the remark starts the next band where this one ends.
