@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 
 #include "host/sdk/MessageBox.h"
+#include "host/sdk/ui/DialogFields.h"
 #include "host/sdk/ui/GuardedHandler.h"
 #include "host/sdk/ui/ModalService.h"
 #include "host/sdk/ui/PrintService.h"
@@ -105,7 +106,13 @@ QHBoxLayout* TBaseDialog::ConfirmButtons(const QString& confirmCaption, const QS
     row->addStretch();
     row->addWidget(confirm);
     row->addWidget(exit);
-    ConnectGuarded(confirm, &QPushButton::clicked, this, std::move(onConfirm));
+    // A confirm by its Alt shortcut leaves the focus in the field being typed in;
+    // the field's edit ends first, as leaving it would, so the checks see what the
+    // user sees.
+    ConnectGuarded(confirm, &QPushButton::clicked, this, [this, onConfirm = std::move(onConfirm)] {
+        DialogFields::FinishEditing(this);
+        onConfirm();
+    });
     connect(exit, &QPushButton::clicked, this, &TBaseDialog::reject);
     return row;
 }

@@ -348,7 +348,6 @@ void TVipCardTypeSetfrm::save() {
 // and either way the dialog stays open with everything typed. It closes only once
 // the save has committed.
 void TVipCardTypeSetfrm::OnConfirm() {
-    FinishEditing(this);
     CheckDataInput();
     save();
     SetModalResult(mrOk);

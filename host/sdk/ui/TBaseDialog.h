@@ -34,7 +34,8 @@ public:
 
 protected:
     // The row of confirm and exit buttons at the foot of a dialog, right-aligned
-    // ("btnOK", "btnExit"): confirm runs guarded, exit closes with mrCancel.
+    // ("btnOK", "btnExit"): confirm ends the focused field's edit, then runs
+    // guarded; exit closes with mrCancel.
     QHBoxLayout* ConfirmButtons(const QString& confirmCaption, const QString& exitCaption,
                                 std::function<void()> onConfirm);
 
