@@ -341,6 +341,17 @@ private slots:
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         environment.remove(QStringLiteral("VIP_DB"));
         desk.setProcessEnvironment(environment);
+        // A database file that is not there is more likely a typing slip than a wish
+        // for an empty database; without anyone to ask, nothing is created.
+        const QString slip = QDir(shots.path()).filePath(QStringLiteral("viip.sqlite"));
+        desk.start(QCoreApplication::applicationDirPath() + QStringLiteral("/vipdesk"),
+                   {QStringLiteral("--db"), slip, QStringLiteral("--tour"), shots.path()});
+        QVERIFY(desk.waitForFinished(300000));
+        QCOMPARE(desk.exitCode(), 1);
+        QVERIFY2(QString::fromUtf8(desk.readAllStandardError()).contains(QStringLiteral("不存在")),
+                 "the refusal does not say the file is missing");
+        QVERIFY(!QFile::exists(slip));
+
         desk.start(QCoreApplication::applicationDirPath() + QStringLiteral("/vipdesk"),
                    {QStringLiteral("--db"), db.setting().text(), QStringLiteral("--tour"), shots.path()});
         QVERIFY(desk.waitForFinished(300000));
