@@ -186,10 +186,6 @@ QString TBaseQuery::FilterText() const {
     return m_searchBox->text();
 }
 
-void TBaseQuery::SetFilterText(const QString& text) {
-    m_searchBox->setText(text);
-}
-
 bool TBaseQuery::SelectRowWhere(const QString& field, const QVariant& value) {
     const TQueryGridModel* model = m_grid->GridModel();
     const int column = model->Rows().FindField(field);

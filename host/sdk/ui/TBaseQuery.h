@@ -75,12 +75,11 @@ public:
     // After a save: loads the rows again, makes the saved row current and says so
     // in the status line.
     void AfterSave(const QString& field, const QVariant& value);
-    // A short note in the status line; it gives way to the row count after a while.
+    // A short note in the status line beside the row count, gone after a few seconds.
     void ShowStatusMessage(const QString& text);
 
-    // The filter typed into the search box; setting it types it there.
+    // The filter typed into the search box.
     QString FilterText() const;
-    void SetFilterText(const QString& text);
     // Writes what the grid shows (filtered rows in their order, visible columns in
     // theirs, texts as shown) to a CSV file asked for through the host's file
     // dialog; nothing is written when the user cancels.
@@ -91,6 +90,7 @@ public:
 
     void AddGridColumn(const QString& field, const QString& caption, int width, bool visible = true,
                        GridColumn::Format format = GridColumn::Plain);
+    // A filter on is applied again over the columns then shown.
     void ModifGridColumnVisible(const QString& field, bool visible);
     void ModifConditionVisible(const QString& name, bool visible);
 
