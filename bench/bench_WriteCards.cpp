@@ -134,7 +134,8 @@ int main(int argc, char** argv) {
         ->UseRealTime()
         ->Unit(benchmark::kMillisecond);
     for (const bool fullSync : {true, false}) {
-        benchmark::RegisterBenchmark(fullSync ? "CommitEachCard/sqlite_full_sync" : "CommitEachCard/sqlite_normal_sync",
+        benchmark::RegisterBenchmark(fullSync ? "CommitEachCard/sqlite_full_sync"
+                                              : "CommitEachCard/sqlite_normal_sync",
                                      commitEachCard, fullSync)
             ->Iterations(1)
             ->UseRealTime()

@@ -10,7 +10,9 @@ function(vip_add_test name)
   target_link_libraries(${name} PRIVATE vipsupport Qt6::Test ${ARG_LIBS})
   # Row builders take designated initializers naming only what a test varies.
   target_compile_options(${name} PRIVATE -Wno-missing-field-initializers)
-  set(common_env "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;QT_LOGGING_RULES=qt.qpa.*=false")
+  # Windows remember their layout in the user's settings; each test keeps its own,
+  # so no run reads what an earlier one or the user left there.
+  set(common_env "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;QT_LOGGING_RULES=qt.qpa.*=false;XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-settings/${name}")
   if(ARG_NO_DATABASE)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES ENVIRONMENT "${common_env}" TIMEOUT 600)

@@ -3,11 +3,21 @@
 #include "host/data/VariantText.h"
 #include "host/sdk/DbError.h"
 
-QString Field::AsString() const { return VariantText::toText(m_value); }
-int Field::AsInteger() const { return VariantText::toInt(m_value); }
-qint64 Field::AsLargeInt() const { return VariantText::toInt64(m_value); }
-double Field::AsFloat() const { return VariantText::toDouble(m_value); }
-bool Field::AsBoolean() const { return VariantText::toBool(m_value); }
+QString Field::AsString() const {
+    return VariantText::toText(m_value);
+}
+int Field::AsInteger() const {
+    return VariantText::toInt(m_value);
+}
+qint64 Field::AsLargeInt() const {
+    return VariantText::toInt64(m_value);
+}
+double Field::AsFloat() const {
+    return VariantText::toDouble(m_value);
+}
+bool Field::AsBoolean() const {
+    return VariantText::toBool(m_value);
+}
 
 QDate Field::AsDate() const {
     if (m_value.typeId() == QMetaType::QDate)
@@ -42,7 +52,9 @@ void ClientDataSet::Clear() {
     m_current = 0;
 }
 
-int ClientDataSet::FindField(const QString& name) const { return m_index.value(name.toLower(), -1); }
+int ClientDataSet::FindField(const QString& name) const {
+    return m_index.value(name.toLower(), -1);
+}
 
 int ClientDataSet::requireField(const QString& name) const {
     const int column = FindField(name);
@@ -61,7 +73,9 @@ void ClientDataSet::Prior() {
         --m_current;
 }
 
-void ClientDataSet::SetRecNo(int row) { m_current = std::clamp(row, 0, static_cast<int>(RecordCount())); }
+void ClientDataSet::SetRecNo(int row) {
+    m_current = std::clamp(row, 0, static_cast<int>(RecordCount()));
+}
 
 Field ClientDataSet::FieldByName(const QString& name) const {
     const int column = requireField(name);
@@ -70,7 +84,9 @@ Field ClientDataSet::FieldByName(const QString& name) const {
     return Field(m_fields[column], m_rows[m_current][column]);
 }
 
-QVariant ClientDataSet::Value(int row, const QString& name) const { return m_rows.at(row).at(requireField(name)); }
+QVariant ClientDataSet::Value(int row, const QString& name) const {
+    return m_rows.at(row).at(requireField(name));
+}
 
 void ClientDataSet::SetValue(int row, const QString& name, const QVariant& value) {
     m_rows[row][requireField(name)] = value;

@@ -9,7 +9,8 @@ namespace {
 DataModule* installedModule = nullptr;
 }
 
-DataModule::DataModule(std::unique_ptr<Database> database) : m_database(std::move(database)) {}
+DataModule::DataModule(std::unique_ptr<Database> database)
+    : m_database(std::move(database)) {}
 
 DataModule::~DataModule() {
     if (installedModule == this)
@@ -22,15 +23,21 @@ DataModule& DataModule::current() {
     return *installedModule;
 }
 
-void DataModule::install(DataModule* module) { installedModule = module; }
+void DataModule::install(DataModule* module) {
+    installedModule = module;
+}
 
-bool DataModule::isPostgres() const { return m_database->isPostgres(); }
+bool DataModule::isPostgres() const {
+    return m_database->isPostgres();
+}
 
 void DataModule::OpenSQL(const QString& sql, ClientDataSet& rows, const QVariantList& params) {
     m_database->select(sql, params, rows);
 }
 
-int DataModule::ExecuteSQL(const QString& sql, const QVariantList& params) { return m_database->execute(sql, params); }
+int DataModule::ExecuteSQL(const QString& sql, const QVariantList& params) {
+    return m_database->execute(sql, params);
+}
 
 int DataModule::OpenSQLAsInt(const QString& sql, const QVariantList& params) {
     return VariantText::toInt(m_database->scalar(sql, params));
@@ -49,18 +56,19 @@ TParamObject DataModule::pairUp(const QStringList& names, const QVariantList& va
     return params;
 }
 
-void DataModule::OpenProcByName(const QString& name, const QStringList& paramNames, const QVariantList& values,
-                                ClientDataSet& rows, TParamObject* outputs, int) {
+void DataModule::OpenProcByName(const QString& name, const QStringList& paramNames,
+                                const QVariantList& values, ClientDataSet& rows, TParamObject* outputs, int) {
     TParamObject discarded;
-    ProcedureRegistry::run(*m_database, name, pairUp(paramNames, values), outputs ? *outputs : discarded, &rows);
+    ProcedureRegistry::run(*m_database, name, pairUp(paramNames, values), outputs ? *outputs : discarded,
+                           &rows);
     rows.First();
 }
 
-int DataModule::ExecuteProcByName(const QString& name, const QStringList& paramNames, const QVariantList& values,
-                                  TParamObject* outputs) {
+int DataModule::ExecuteProcByName(const QString& name, const QStringList& paramNames,
+                                  const QVariantList& values, TParamObject* outputs) {
     TParamObject discarded;
-    return ProcedureRegistry::run(*m_database, name, pairUp(paramNames, values), outputs ? *outputs : discarded,
-                                  nullptr);
+    return ProcedureRegistry::run(*m_database, name, pairUp(paramNames, values),
+                                  outputs ? *outputs : discarded, nullptr);
 }
 
 int DataModule::ExecuteProcByName(const QString& name, TParamObject& params) {

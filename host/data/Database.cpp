@@ -33,7 +33,8 @@ void createPrivately(const QString& path) {
 }
 
 bool isBusy(const QString& why) {
-    return why.contains(QLatin1String("database is locked")) || why.contains(QLatin1String("database is busy"));
+    return why.contains(QLatin1String("database is locked")) ||
+           why.contains(QLatin1String("database is busy"));
 }
 
 QString describe(const QSqlError& error) {
@@ -96,7 +97,8 @@ std::unique_ptr<Database> Database::open(const DbSetting& setting) {
 void Database::connect() {
     QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
     if (!db.open())
-        throw DbError(QStringLiteral("无法连接数据库 %1：%2").arg(m_setting.display(), describe(db.lastError())));
+        throw DbError(
+            QStringLiteral("无法连接数据库 %1：%2").arg(m_setting.display(), describe(db.lastError())));
     applySessionSettings();
 }
 

@@ -47,7 +47,9 @@ DbSetting DbSetting::parse(const QString& raw) {
     if (isPostgresText(text))
         return parsePostgres(text);
     if (looksLikeOtherUri(text))
-        throw DbError(QStringLiteral("无法识别的数据库设置：%1\n请给出 SQLite 文件路径或 postgresql:// 地址。").arg(text));
+        throw DbError(
+            QStringLiteral("无法识别的数据库设置：%1\n请给出 SQLite 文件路径或 postgresql:// 地址。")
+                .arg(text));
     return parseSqlite(text);
 }
 

@@ -49,7 +49,8 @@ QVariant PostgresDialect::bindable(const QVariant& value) const {
 }
 
 QString SqliteDialect::tableExistsQuery() const {
-    return QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'table' AND lower(name) = lower(?)");
+    return QStringLiteral(
+        "SELECT COUNT(*) FROM sqlite_master WHERE type = 'table' AND lower(name) = lower(?)");
 }
 
 QString PostgresDialect::tableExistsQuery() const {

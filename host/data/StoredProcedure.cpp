@@ -17,7 +17,8 @@ int ProcedureContext::integer(const QString& name) const {
     if (v.isNull())
         return 0;
     bool ok = false;
-    const qlonglong n = v.typeId() == QMetaType::Bool ? (v.toBool() ? 1 : 0) : v.toString().trimmed().toLongLong(&ok);
+    const qlonglong n =
+        v.typeId() == QMetaType::Bool ? (v.toBool() ? 1 : 0) : v.toString().trimmed().toLongLong(&ok);
     if (v.typeId() != QMetaType::Bool && !ok) {
         const double d = v.toString().trimmed().toDouble(&ok);
         if (!ok || d != static_cast<double>(static_cast<qlonglong>(d)))
@@ -81,8 +82,8 @@ const StoredProcedure* ProcedureRegistry::find(const QString& name) const {
     return it == m_procedures.constEnd() ? nullptr : &it.value();
 }
 
-int ProcedureRegistry::run(Database& db, const QString& name, const TParamObject& inputs, TParamObject& outputs,
-                           ClientDataSet* rows) {
+int ProcedureRegistry::run(Database& db, const QString& name, const TParamObject& inputs,
+                           TParamObject& outputs, ClientDataSet* rows) {
     const StoredProcedure* procedure = global().find(name);
     if (!procedure)
         throw DbError(QStringLiteral("找不到存储过程“%1”。").arg(name));

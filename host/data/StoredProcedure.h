@@ -15,7 +15,10 @@ class Database;
 class ProcedureContext {
 public:
     ProcedureContext(Database& db, const TParamObject& inputs, TParamObject& outputs, ClientDataSet* rows)
-        : m_db(db), m_in(inputs), m_out(outputs), m_rows(rows) {}
+        : m_db(db)
+        , m_in(inputs)
+        , m_out(outputs)
+        , m_rows(rows) {}
 
     Database& db() { return m_db; }
     const TParamObject& in() const { return m_in; }

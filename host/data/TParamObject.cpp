@@ -33,13 +33,21 @@ QVariant TParamObject::Value(const QString& name) const {
     return index < 0 ? QVariant() : m_params[index].value;
 }
 
-int TParamObject::AsInteger(const QString& name) const { return VariantText::toInt(Value(name)); }
+int TParamObject::AsInteger(const QString& name) const {
+    return VariantText::toInt(Value(name));
+}
 
-double TParamObject::AsFloat(const QString& name) const { return VariantText::toDouble(Value(name)); }
+double TParamObject::AsFloat(const QString& name) const {
+    return VariantText::toDouble(Value(name));
+}
 
-QString TParamObject::AsString(const QString& name) const { return VariantText::toText(Value(name)); }
+QString TParamObject::AsString(const QString& name) const {
+    return VariantText::toText(Value(name));
+}
 
-bool TParamObject::AsBoolean(const QString& name) const { return VariantText::toBool(Value(name)); }
+bool TParamObject::AsBoolean(const QString& name) const {
+    return VariantText::toBool(Value(name));
+}
 
 Money TParamObject::AsMoney(const QString& name) const {
     const QVariant value = Value(name);

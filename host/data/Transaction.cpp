@@ -4,9 +4,11 @@
 #include "host/sdk/DataModule.h"
 #include "host/sdk/DbError.h"
 
-Transaction::Transaction(DataModule& data) : Transaction(data.database()) {}
+Transaction::Transaction(DataModule& data)
+    : Transaction(data.database()) {}
 
-Transaction::Transaction(Database& database) : m_database(database) {
+Transaction::Transaction(Database& database)
+    : m_database(database) {
     m_database.begin();
     m_level = m_database.transactionDepth();
 }

@@ -36,8 +36,8 @@ double toDouble(const QVariant& value) {
     if (value.typeId() == QMetaType::Bool)
         return value.toBool() ? 1.0 : 0.0;
     bool ok = false;
-    const double d = value.typeId() == QMetaType::QString ? value.toString().trimmed().toDouble(&ok)
-                                                          : value.toDouble(&ok);
+    const double d =
+        value.typeId() == QMetaType::QString ? value.toString().trimmed().toDouble(&ok) : value.toDouble(&ok);
     return ok && std::isfinite(d) ? d : 0.0;
 }
 
@@ -59,7 +59,9 @@ qint64 toInt64(const QVariant& value) {
     return ok ? n : static_cast<qint64>(toDouble(value));
 }
 
-int toInt(const QVariant& value) { return static_cast<int>(toInt64(value)); }
+int toInt(const QVariant& value) {
+    return static_cast<int>(toInt64(value));
+}
 
 bool toBool(const QVariant& value) {
     if (!value.isValid() || value.isNull())

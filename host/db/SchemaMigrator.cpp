@@ -51,7 +51,8 @@ int SchemaMigrator::upgrade() {
     const int have = currentVersion();
     const int latest = latestVersion();
     if (have > latest)
-        throw DbError(QStringLiteral("数据库结构版本 %1 比本程序支持的版本 %2 新，请升级程序。").arg(have).arg(latest));
+        throw DbError(
+            QStringLiteral("数据库结构版本 %1 比本程序支持的版本 %2 新，请升级程序。").arg(have).arg(latest));
     int applied = 0;
     for (const Migration& migration : migrations()) {
         if (migration.version <= have)

@@ -9,7 +9,8 @@ class Database;
 // migration at a time, each in its own transaction.
 class SchemaMigrator {
 public:
-    explicit SchemaMigrator(Database& db) : m_db(db) {}
+    explicit SchemaMigrator(Database& db)
+        : m_db(db) {}
 
     // Applies every migration newer than the database; throws DbError when the
     // database is newer than the program. Returns how many were applied.

@@ -11,7 +11,9 @@
 // One value of the current row, read the host's way.
 class Field {
 public:
-    Field(QString name, QVariant value) : m_name(std::move(name)), m_value(std::move(value)) {}
+    Field(QString name, QVariant value)
+        : m_name(std::move(name))
+        , m_value(std::move(value)) {}
 
     const QString& FieldName() const { return m_name; }
     const QVariant& Value() const { return m_value; }

@@ -35,7 +35,8 @@ public:
     // Outputs are written back into 'params' by name.
     int ExecuteProcByName(const QString& name, TParamObject& params);
 
-    bool AdoLocate(ClientDataSet& rows, const QString& keyFields, const QVariantList& keyValues, int options = 0);
+    bool AdoLocate(ClientDataSet& rows, const QString& keyFields, const QVariantList& keyValues,
+                   int options = 0);
 
     // The data module the host installed; throws DbError when there is none.
     static DataModule& current();
@@ -46,4 +47,6 @@ private:
     std::unique_ptr<Database> m_database;
 };
 
-inline DataModule& dmClient() { return DataModule::current(); }
+inline DataModule& dmClient() {
+    return DataModule::current();
+}

@@ -39,7 +39,8 @@ public:
 // the current action silently when it reaches them.
 class AbortAction {};
 
-int Messagebox(const QString& text, const QString& caption, int style, int helpContext = 0, bool beep = false);
+int Messagebox(const QString& text, const QString& caption, int style, int helpContext = 0,
+               bool beep = false);
 void ShowMsg(const QString& text, const QString& caption = QStringLiteral("提示"), bool beep = false);
 void ShowError(const QString& text, const QString& caption = QStringLiteral("错误"), bool beep = false);
 [[noreturn]] void ShowErrorAndAbort(const QString& text, const QString& caption = QStringLiteral("错误"),

@@ -35,7 +35,9 @@ MessageService& MessageService::current() {
     return installed ? *installed : console;
 }
 
-void MessageService::install(MessageService* service) { installed = service; }
+void MessageService::install(MessageService* service) {
+    installed = service;
+}
 
 int Messagebox(const QString& text, const QString& caption, int style, int, bool) {
     return MessageService::current().show(text, caption, style);
@@ -45,7 +47,9 @@ void ShowMsg(const QString& text, const QString& caption, bool) {
     Messagebox(text, caption, MB::Ok | MB::IconInformation);
 }
 
-void ShowError(const QString& text, const QString& caption, bool) { Messagebox(text, caption, MB::Ok | MB::IconError); }
+void ShowError(const QString& text, const QString& caption, bool) {
+    Messagebox(text, caption, MB::Ok | MB::IconError);
+}
 
 void ShowErrorAndAbort(const QString& text, const QString& caption, bool beep) {
     ShowError(text, caption, beep);

@@ -18,7 +18,9 @@
 
 namespace {
 
-QString escaped(const QString& text) { return text.toHtmlEscaped().replace(QLatin1Char('\n'), QLatin1String("<br>")); }
+QString escaped(const QString& text) {
+    return text.toHtmlEscaped().replace(QLatin1Char('\n'), QLatin1String("<br>"));
+}
 
 QString baseName(const QString& templateName) {
     const QFileInfo info(templateName);
@@ -28,7 +30,8 @@ QString baseName(const QString& templateName) {
 QString rowsTable(const QAbstractItemModel* rows) {
     if (!rows)
         return QString();
-    QString html = QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\"><tr>");
+    QString html =
+        QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\"><tr>");
     const int columns = rows->columnCount();
     for (int c = 0; c < columns; ++c)
         html += QStringLiteral("<th>%1</th>").arg(escaped(rows->headerData(c, Qt::Horizontal).toString()));
@@ -43,7 +46,8 @@ QString rowsTable(const QAbstractItemModel* rows) {
 }
 
 QString plainLayout(const QString& templateName, const TParamObject& items, bool withRows) {
-    QString html = QStringLiteral("<h2 align=\"center\">%1</h2><table cellpadding=\"3\">").arg(escaped(baseName(templateName)));
+    QString html = QStringLiteral("<h2 align=\"center\">%1</h2><table cellpadding=\"3\">")
+                       .arg(escaped(baseName(templateName)));
     for (const auto& item : items.Params())
         html += QStringLiteral("<tr><td>%1：</td><td>{{%1}}</td></tr>").arg(escaped(item.name));
     html += QStringLiteral("</table>");
@@ -59,7 +63,9 @@ void pageSetup(QPrinter& printer) {
 
 } // namespace
 
-PrintEngine::PrintEngine(Output output, QString pdfFolder) : m_output(output), m_pdfFolder(std::move(pdfFolder)) {}
+PrintEngine::PrintEngine(Output output, QString pdfFolder)
+    : m_output(output)
+    , m_pdfFolder(std::move(pdfFolder)) {}
 
 QString PrintEngine::templateDirectory() {
     const QString configured = qEnvironmentVariable("VIP_TEMPLATE_DIR");
@@ -73,7 +79,8 @@ QString PrintEngine::templatePath(const QString& templateName) {
     return QDir(templateDirectory()).filePath(baseName(templateName) + QStringLiteral(".html"));
 }
 
-QString PrintEngine::renderHtml(const QString& templateName, const TParamObject& items, const QAbstractItemModel* rows) {
+QString PrintEngine::renderHtml(const QString& templateName, const TParamObject& items,
+                                const QAbstractItemModel* rows) {
     QString html;
     QFile file(templatePath(templateName));
     if (file.open(QIODevice::ReadOnly))
@@ -109,15 +116,19 @@ void PrintEngine::render(const QString& html, QPrinter& printer) {
     document.print(&printer);
 }
 
-void PrintEngine::print(const QString& templateName, const TParamObject& items, const QAbstractItemModel* rows) {
+void PrintEngine::print(const QString& templateName, const TParamObject& items,
+                        const QAbstractItemModel* rows) {
     const QString html = renderHtml(templateName, items, rows);
     QPrinter printer(QPrinter::HighResolution);
     pageSetup(printer);
     switch (m_output) {
     case PdfFolder: {
         QDir().mkpath(m_pdfFolder);
-        m_lastPdf = QDir(m_pdfFolder).filePath(QStringLiteral("%1-%2.pdf").arg(
-            baseName(templateName), QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"))));
+        m_lastPdf =
+            QDir(m_pdfFolder)
+                .filePath(QStringLiteral("%1-%2.pdf")
+                              .arg(baseName(templateName), QDateTime::currentDateTime().toString(
+                                                               QStringLiteral("yyyyMMdd-HHmmss-zzz"))));
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(m_lastPdf);
         render(html, printer);
@@ -133,7 +144,8 @@ void PrintEngine::print(const QString& templateName, const TParamObject& items, 
     }
     case Preview: {
         QPrintPreviewDialog preview(&printer);
-        QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, [&html](QPrinter* target) { render(html, *target); });
+        QObject::connect(&preview, &QPrintPreviewDialog::paintRequested,
+                         [&html](QPrinter* target) { render(html, *target); });
         ModalService::current().showModal(preview);
         break;
     }

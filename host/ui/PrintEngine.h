@@ -14,14 +14,16 @@ public:
     enum Output { Preview, Printer, PdfFolder };
 
     explicit PrintEngine(Output output, QString pdfFolder = {});
-    void print(const QString& templateName, const TParamObject& items, const QAbstractItemModel* rows) override;
+    void print(const QString& templateName, const TParamObject& items,
+               const QAbstractItemModel* rows) override;
     // The file the last print went to, in PdfFolder mode.
     const QString& lastPdf() const { return m_lastPdf; }
 
     // $VIP_TEMPLATE_DIR when set, else "templates" in the application's data folder.
     static QString templateDirectory();
     static QString templatePath(const QString& templateName);
-    static QString renderHtml(const QString& templateName, const TParamObject& items, const QAbstractItemModel* rows);
+    static QString renderHtml(const QString& templateName, const TParamObject& items,
+                              const QAbstractItemModel* rows);
     static void render(const QString& html, QPrinter& printer);
 
 private:

@@ -6,9 +6,13 @@ namespace {
 PrintService* installed = nullptr;
 }
 
-PrintService* PrintService::current() { return installed; }
+PrintService* PrintService::current() {
+    return installed;
+}
 
-void PrintService::install(PrintService* service) { installed = service; }
+void PrintService::install(PrintService* service) {
+    installed = service;
+}
 
 void RunPrintManage(const QString& templateName, const TParamObject& items, const QAbstractItemModel* rows) {
     if (!installed)

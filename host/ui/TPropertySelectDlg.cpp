@@ -50,7 +50,8 @@ TPropertySelectDlg::TPropertySelectDlg(int parentRec, QWidget* parent)
     auto* top = new QHBoxLayout;
     top->addWidget(new QLabel(QStringLiteral("属性分组：")));
     top->addWidget(m_group, 1);
-    QHBoxLayout* buttons = ConfirmButtons(QStringLiteral("确定[&O]"), QStringLiteral("取消[&C]"), [this] { pick(); });
+    QHBoxLayout* buttons =
+        ConfirmButtons(QStringLiteral("确定[&O]"), QStringLiteral("取消[&C]"), [this] { pick(); });
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(m_grid);

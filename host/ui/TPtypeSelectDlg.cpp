@@ -69,7 +69,8 @@ TPtypeSelectDlg::TPtypeSelectDlg(QWidget* parent)
     auto* search = new QHBoxLayout;
     search->addWidget(new QLabel(QStringLiteral("查找：")));
     search->addWidget(m_filter);
-    QHBoxLayout* buttons = ConfirmButtons(QStringLiteral("确定[&O]"), QStringLiteral("取消[&C]"), [this] { SetModalResult(mrOk); });
+    QHBoxLayout* buttons = ConfirmButtons(QStringLiteral("确定[&O]"), QStringLiteral("取消[&C]"),
+                                          [this] { SetModalResult(mrOk); });
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(search);
     layout->addWidget(m_grid);

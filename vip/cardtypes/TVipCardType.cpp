@@ -19,33 +19,47 @@ void TVipCardType::SetGrid() {
     AddGridColumn(QStringLiteral("Discount"), QStringLiteral("折扣(%)"), 60);
     AddGridColumn(QStringLiteral("IfVipPrice"), QStringLiteral("会员价"), 50, true, GridColumn::YesNo);
     AddGridColumn(QStringLiteral("vippricetypestr"), QStringLiteral("会员价类型"), 80);
-    AddGridColumn(QStringLiteral("IfVipPriceDisCount"), QStringLiteral("会员价再折扣"), 80, true, GridColumn::YesNo);
-    AddGridColumn(QStringLiteral("IfPromotionPriceDisCount"), QStringLiteral("促销价再折扣"), 80, true, GridColumn::YesNo);
+    AddGridColumn(QStringLiteral("IfVipPriceDisCount"), QStringLiteral("会员价再折扣"), 80, true,
+                  GridColumn::YesNo);
+    AddGridColumn(QStringLiteral("IfPromotionPriceDisCount"), QStringLiteral("促销价再折扣"), 80, true,
+                  GridColumn::YesNo);
     AddGridColumn(QStringLiteral("AutoDiscount"), QStringLiteral("会员折扣"), 60, true, GridColumn::YesNo);
     AddGridColumn(QStringLiteral("FixedDiscount"), QStringLiteral("固定折扣"), 60, true, GridColumn::YesNo);
     AddGridColumn(QStringLiteral("automembertotal"), QStringLiteral("分段折扣"), 60, true, GridColumn::YesNo);
-    AddGridColumn(QStringLiteral("UsePtypeDisCount"), QStringLiteral("商品折扣"), 60, true, GridColumn::YesNo);
-    AddGridColumn(QStringLiteral("IsSaleLimit"), QStringLiteral("会员价消费限量"), 90, true, GridColumn::YesNo);
+    AddGridColumn(QStringLiteral("UsePtypeDisCount"), QStringLiteral("商品折扣"), 60, true,
+                  GridColumn::YesNo);
+    AddGridColumn(QStringLiteral("IsSaleLimit"), QStringLiteral("会员价消费限量"), 90, true,
+                  GridColumn::YesNo);
     AddGridColumn(QStringLiteral("AutoIntegral"), QStringLiteral("允许积分"), 60, true, GridColumn::YesNo);
-    AddGridColumn(QStringLiteral("EsPriceNotIntegral"), QStringLiteral("特价商品不积分"), 90, true, GridColumn::YesNo);
-    AddGridColumn(QStringLiteral("IsCZPreferential"), QStringLiteral("允许储值"), 60, true, GridColumn::YesNo);
+    AddGridColumn(QStringLiteral("EsPriceNotIntegral"), QStringLiteral("特价商品不积分"), 90, true,
+                  GridColumn::YesNo);
+    AddGridColumn(QStringLiteral("IsCZPreferential"), QStringLiteral("允许储值"), 60, true,
+                  GridColumn::YesNo);
     AddGridColumn(QStringLiteral("IsOnlyJS"), QStringLiteral("只能储值结算"), 80, true, GridColumn::YesNo);
-    AddGridColumn(QStringLiteral("IsIntroduceJS"), QStringLiteral("会员介绍奖励"), 80, true, GridColumn::YesNo);
+    AddGridColumn(QStringLiteral("IsIntroduceJS"), QStringLiteral("会员介绍奖励"), 80, true,
+                  GridColumn::YesNo);
     AddGridColumn(QStringLiteral("usevipdaybool"), QStringLiteral("启用会员日"), 70, true, GridColumn::YesNo);
     AddGridColumn(QStringLiteral("VIPDayOrderName"), QStringLiteral("会员日指定方式"), 90);
     AddGridColumn(QStringLiteral("VipMonthdayStr"), QStringLiteral("月会员日"), 120);
     AddGridColumn(QStringLiteral("XIntegral"), QStringLiteral("月会员日积分倍数"), 100);
     AddGridColumn(QStringLiteral("vipdayDisCount"), QStringLiteral("月会员日折扣"), 80);
-    AddGridColumn(QStringLiteral("UseDisAndVipPrice"), QStringLiteral("月会员日会员卡折扣有效"), 130, true, GridColumn::YesNo);
-    AddGridColumn(QStringLiteral("UseVipPrice"), QStringLiteral("月会员日会员价有效"), 110, true, GridColumn::YesNo);
+    AddGridColumn(QStringLiteral("UseDisAndVipPrice"), QStringLiteral("月会员日会员卡折扣有效"), 130, true,
+                  GridColumn::YesNo);
+    AddGridColumn(QStringLiteral("UseVipPrice"), QStringLiteral("月会员日会员价有效"), 110, true,
+                  GridColumn::YesNo);
     AddGridColumn(QStringLiteral("VipdayStr"), QStringLiteral("周会员日"), 160);
     AddGridColumn(QStringLiteral("WeekVIPDayXIntegral"), QStringLiteral("周会员日积分倍数"), 100);
-    AddGridColumn(QStringLiteral("WeekVIPDayUseIntegral"), QStringLiteral("周会员日积分"), 80, true, GridColumn::YesNo);
+    AddGridColumn(QStringLiteral("WeekVIPDayUseIntegral"), QStringLiteral("周会员日积分"), 80, true,
+                  GridColumn::YesNo);
     AddGridColumn(QStringLiteral("WeekVIPDayDisCount"), QStringLiteral("周会员日折扣"), 80);
-    AddGridColumn(QStringLiteral("WeekVIPDayUseDis"), QStringLiteral("周会员日会员卡折扣有效"), 130, true, GridColumn::YesNo);
-    AddGridColumn(QStringLiteral("WeekVIPDayUseVipPrice"), QStringLiteral("周会员日会员价有效"), 110, true, GridColumn::YesNo);
-    AddGridColumn(QStringLiteral("birthday"), QStringLiteral("会员生日当日有效"), 100, true, GridColumn::YesNo);
-    AddGridColumn(QStringLiteral("birthdaymonth"), QStringLiteral("会员生日当月有效"), 100, true, GridColumn::YesNo);
+    AddGridColumn(QStringLiteral("WeekVIPDayUseDis"), QStringLiteral("周会员日会员卡折扣有效"), 130, true,
+                  GridColumn::YesNo);
+    AddGridColumn(QStringLiteral("WeekVIPDayUseVipPrice"), QStringLiteral("周会员日会员价有效"), 110, true,
+                  GridColumn::YesNo);
+    AddGridColumn(QStringLiteral("birthday"), QStringLiteral("会员生日当日有效"), 100, true,
+                  GridColumn::YesNo);
+    AddGridColumn(QStringLiteral("birthdaymonth"), QStringLiteral("会员生日当月有效"), 100, true,
+                  GridColumn::YesNo);
     AddGridColumn(QStringLiteral("UsePos"), QStringLiteral("适用范围"), 70);
     AddGridColumn(QStringLiteral("PosName"), QStringLiteral("适用门店"), 160);
     AddGridColumn(QStringLiteral("Comment"), QStringLiteral("备注"), 120);

@@ -25,7 +25,9 @@ Command::Registration::Registration(const QString& name, const QString& help, bo
     entries().append(Entry{name, help, needsDatabase, std::move(run)});
 }
 
-const QList<Command::Entry>& Command::all() { return entries(); }
+const QList<Command::Entry>& Command::all() {
+    return entries();
+}
 
 const Command::Entry* Command::find(const QString& name) {
     for (const Entry& entry : entries()) {

@@ -12,6 +12,7 @@ int init(CommandContext& context) {
     return 0;
 }
 
-const Command::Registration registration(QStringLiteral("init"), QStringLiteral("创建或升级数据库结构"), true, init);
+const Command::Registration registration(QStringLiteral("init"), QStringLiteral("创建或升级数据库结构"), true,
+                                         init);
 
 } // namespace

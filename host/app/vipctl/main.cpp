@@ -60,14 +60,16 @@ int main(int argc, char* argv[]) {
     if (!command)
         return refuse(err, QStringLiteral("未知命令：%1").arg(commandName));
     if (!rest.isEmpty())
-        return refuse(err, QStringLiteral("命令 %1 不接受参数：%2").arg(commandName, rest.join(QLatin1Char(' '))));
+        return refuse(err,
+                      QStringLiteral("命令 %1 不接受参数：%2").arg(commandName, rest.join(QLatin1Char(' '))));
 
     CommandContext context{std::nullopt, rest, out, err};
     try {
         if (command->needsDatabase) {
             if (dbArgument.isNull() && qEnvironmentVariableIsEmpty("VIP_DB"))
-                return refuse(err, QStringLiteral("命令 %1 需要数据库：请用 --db 指定，或设置环境变量 VIP_DB。")
-                                       .arg(commandName));
+                return refuse(err,
+                              QStringLiteral("命令 %1 需要数据库：请用 --db 指定，或设置环境变量 VIP_DB。")
+                                  .arg(commandName));
             context.db = DbSetting::parse(DbSetting::chosen(dbArgument));
         }
         const int result = command->run(context);

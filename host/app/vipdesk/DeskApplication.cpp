@@ -67,8 +67,10 @@ void DeskApplication::openDatabase() {
         const QFileInfo file(setting.path());
         // Only the embedded default may appear by itself; any other missing file is
         // more likely a typing slip than a wish for an empty database.
-        if (!file.exists() && file.absoluteFilePath() != QFileInfo(DbSetting::defaultSqlitePath()).absoluteFilePath() &&
-            !Question(QStringLiteral("数据库文件 %1 不存在。\n要在这里新建一个数据库吗？").arg(setting.display())))
+        if (!file.exists() &&
+            file.absoluteFilePath() != QFileInfo(DbSetting::defaultSqlitePath()).absoluteFilePath() &&
+            !Question(
+                QStringLiteral("数据库文件 %1 不存在。\n要在这里新建一个数据库吗？").arg(setting.display())))
             throw AbortAction();
         QDir().mkpath(file.absolutePath());
     }

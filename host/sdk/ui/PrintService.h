@@ -11,7 +11,8 @@ class QAbstractItemModel;
 class PrintService {
 public:
     virtual ~PrintService() = default;
-    virtual void print(const QString& templateName, const TParamObject& items, const QAbstractItemModel* rows) = 0;
+    virtual void print(const QString& templateName, const TParamObject& items,
+                       const QAbstractItemModel* rows) = 0;
 
     // Null while the host has no print engine installed.
     static PrintService* current();
@@ -20,4 +21,5 @@ public:
 
 // Prints through the installed engine; without one, says so in one error box and
 // ends the action.
-void RunPrintManage(const QString& templateName, const TParamObject& items, const QAbstractItemModel* rows = nullptr);
+void RunPrintManage(const QString& templateName, const TParamObject& items,
+                    const QAbstractItemModel* rows = nullptr);

@@ -109,7 +109,8 @@ private slots:
 
     void fieldsAreFoundIgnoringCase() {
         TestDatabase db;
-        TestRows::addStore(db.data(), {.code = QStringLiteral("001"), .name = QStringLiteral("总店"), .connectType = 1});
+        TestRows::addStore(db.data(),
+                           {.code = QStringLiteral("001"), .name = QStringLiteral("总店"), .connectType = 1});
         ClientDataSet rows;
         db.data().OpenSQL(
             QStringLiteral("SELECT PosId, PosCode, posName, CONNECTTYPE FROM PosInfo WHERE posCode = ?"),
@@ -127,7 +128,8 @@ private slots:
 
     void moneyStaysExact() {
         TestDatabase db;
-        const int card = TestRows::addCard(db.data(), {.cardNo = QStringLiteral("1"), .cardType = TestRows::addCardType(db.data(), "t")});
+        const int card = TestRows::addCard(
+            db.data(), {.cardNo = QStringLiteral("1"), .cardType = TestRows::addCardType(db.data(), "t")});
         Money sum;
         Transaction t(db.data());
         for (int i = 0; i < 1000; ++i) {
@@ -248,7 +250,8 @@ private slots:
         TestDatabase db;
         if (db.isPostgres())
             QSKIP("a server keeps its own files and queues its writers");
-        QCOMPARE(QFile::permissions(db.setting().path()) & (QFileDevice::ReadGroup | QFileDevice::ReadOther), 0);
+        QCOMPARE(QFile::permissions(db.setting().path()) & (QFileDevice::ReadGroup | QFileDevice::ReadOther),
+                 0);
         const auto other = db.openAnother();
         Transaction holding(*other);
         other->ExecuteSQL(QStringLiteral("INSERT INTO sysdata (SubName) VALUES ('other')"));

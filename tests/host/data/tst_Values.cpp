@@ -78,7 +78,6 @@ private slots:
         QFETCH(QString, shown);
         QCOMPARE(Money::fromText(text).toString(), shown);
     }
-
 };
 
 QTEST_GUILESS_MAIN(ValuesTest)

@@ -66,7 +66,9 @@ private slots:
         data.ExecuteSQL(QStringLiteral("UPDATE vipcard SET deleted = 1 WHERE CardNo = ?"),
                         {QStringLiteral("80010001")});
         addCard(data, QStringLiteral("80010001"), QStringLiteral("2900800100017"));
-        QCOMPARE(DbProbe::count(data, QStringLiteral("vipcard"), QStringLiteral("CardNo = ?"), {QStringLiteral("80010001")}), 2);
+        QCOMPARE(DbProbe::count(data, QStringLiteral("vipcard"), QStringLiteral("CardNo = ?"),
+                                {QStringLiteral("80010001")}),
+                 2);
         // ... but the deleted one cannot come back to life beside its successor.
         QVERIFY_THROWS_EXCEPTION(
             DbError, data.ExecuteSQL(QStringLiteral("UPDATE vipcard SET deleted = 0 WHERE deleted = 1")));

@@ -21,7 +21,6 @@ int addUser(DataModule& data, const QString& code, const QString& password, bool
         {code, QStringLiteral("收银员 ") + code, salt, PasswordHash::hash(salt, password), deleted});
 }
 
-
 } // namespace
 
 class SessionTest : public QObject {
@@ -34,10 +33,12 @@ private slots:
     void loginChecksUserPasswordAndStore() {
         TestDatabase db;
         ScriptedMessages boxes;
-        const int store = TestRows::addStore(
-            db.data(), {.code = QStringLiteral("S01"), .name = QStringLiteral("中山\"路\"店"), .connectType = 1, .posType = 2});
-        const int closedStore =
-            TestRows::addStore(db.data(), {.code = QStringLiteral("S02"), .name = QStringLiteral("已关店"), .deleted = true});
+        const int store = TestRows::addStore(db.data(), {.code = QStringLiteral("S01"),
+                                                         .name = QStringLiteral("中山\"路\"店"),
+                                                         .connectType = 1,
+                                                         .posType = 2});
+        const int closedStore = TestRows::addStore(
+            db.data(), {.code = QStringLiteral("S02"), .name = QStringLiteral("已关店"), .deleted = true});
         for (const auto& [code, posId, deleted] :
              {std::tuple{"00001", store, 1}, {"00002", store, 0}, {"00003", store, 0}, {"00009", 0, 0}})
             db.data().ExecuteSQL(

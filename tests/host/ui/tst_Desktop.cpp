@@ -108,7 +108,8 @@ void openMenu(DeskMainWindow& window, const QString& title) {
 
 // A store of the kind the session can log in to: a shop (type 1) on the real-time link.
 int addStore(DataModule& data, const QString& code, const QString& name, int rowIndex) {
-    return TestRows::addStore(data, {.code = code, .name = name, .connectType = 1, .rowIndex = rowIndex, .posType = 1});
+    return TestRows::addStore(
+        data, {.code = code, .name = name, .connectType = 1, .rowIndex = rowIndex, .posType = 1});
 }
 
 QString configValue(DataModule& data, const QString& name) {
