@@ -6,6 +6,7 @@
 
 #include <QStringList>
 #include <QUuid>
+#include <algorithm>
 
 namespace TestRows {
 
@@ -16,10 +17,35 @@ int addStore(DataModule& data, const Store& store) {
         {store.code, store.name, store.connectType, store.rowIndex, store.posType, store.deleted ? 1 : 0});
 }
 
-int addCardType(DataModule& data, const QString& name, double discount) {
-    return data.OpenSQLAsInt(
-        QStringLiteral("INSERT INTO viptype (TypeName, Discount) VALUES (?, ?) RETURNING CTypeId"),
-        {name, discount});
+QList<int> addStores(DataModule& data, const QList<Store>& stores) {
+    QList<int> ids;
+    for (const Store& store : stores)
+        ids.append(addStore(data, store));
+    return ids;
+}
+
+int addCardType(DataModule& data, const QString& name, double discount, const Columns& more) {
+    Columns columns = {{QStringLiteral("TypeName"), name}, {QStringLiteral("Discount"), discount}};
+    for (const auto& [column, value] : more) {
+        const auto same = [&](const QPair<QString, QVariant>& c) {
+            return c.first.compare(column, Qt::CaseInsensitive) == 0;
+        };
+        const auto it = std::find_if(columns.begin(), columns.end(), same);
+        if (it != columns.end())
+            it->second = value;
+        else
+            columns.append({column, value});
+    }
+    QStringList names;
+    QVariantList values;
+    for (const auto& [column, value] : columns) {
+        names.append(column);
+        values.append(value);
+    }
+    return data.OpenSQLAsInt(QStringLiteral("INSERT INTO viptype (%1) VALUES (%2) RETURNING CTypeId")
+                                 .arg(names.join(QLatin1Char(',')),
+                                      QStringList(names.size(), QStringLiteral("?")).join(QLatin1Char(','))),
+                             values);
 }
 
 int addProduct(DataModule& data, const QString& typeId, const QString& userCode, const QString& fullName,
@@ -31,11 +57,11 @@ int addProduct(DataModule& data, const QString& typeId, const QString& userCode,
 
 int addCard(DataModule& data, const Card& card) {
     return data.OpenSQLAsInt(
-        QStringLiteral("INSERT INTO vipcard (cardid, CardNo, CardType, VIPBarCode, BulidDate, ValidityDate, VipCz, "
-                       "PosId, deleted, ClearDate) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id"),
+        QStringLiteral(
+            "INSERT INTO vipcard (cardid, CardNo, CardType, VIPBarCode, BulidDate, ValidityDate, VipCz, "
+            "PosId, deleted, ClearDate) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id"),
         {QUuid::createUuid().toString(QUuid::WithBraces).toUpper(), card.cardNo, card.cardType, card.barCode,
-         card.issued, card.validUntil,
-         card.storedValue ? 1 : 0, card.storeId, card.deleted ? 1 : 0,
+         card.issued, card.validUntil, card.storedValue ? 1 : 0, card.storeId, card.deleted ? 1 : 0,
          card.clearDate.isValid() ? QVariant(card.clearDate) : QVariant()});
 }
 
@@ -61,8 +87,8 @@ void addCards(DataModule& data, int count, const QStringList& names) {
                    << QStringLiteral("C%1").arg(i, 6, 10, QLatin1Char('0')) << name
                    << QStringLiteral("139%1").arg(i, 8, 10, QLatin1Char('0')) << (i % 2 == 0 ? silver : gold)
                    << QDate(2026, 1, 1).addDays(i % 300) << QDate(2028, 1, 1) << (i * 7919) % 100003
-                   << QVariant::fromValue(Money::fromUnits(i)) << (i % 5 == 0 ? 0 : 1) << (i % 13 == 0 ? 1 : 0)
-                   << (i % 17 == 0 ? 1 : 0);
+                   << QVariant::fromValue(Money::fromUnits(i)) << (i % 5 == 0 ? 0 : 1)
+                   << (i % 13 == 0 ? 1 : 0) << (i % 17 == 0 ? 1 : 0);
         }
         data.ExecuteSQL(sql, values);
     }

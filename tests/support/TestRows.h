@@ -1,7 +1,11 @@
 #pragma once
 
 #include <QDate>
+#include <QDateTime>
+#include <QList>
+#include <QPair>
 #include <QString>
+#include <QVariant>
 
 class DataModule;
 
@@ -20,9 +24,17 @@ struct Store {
 };
 // The store's posid.
 int addStore(DataModule& data, const Store& store);
+// The stores' posids, in the order given: a fresh database numbers them from 1.
+QList<int> addStores(DataModule& data, const QList<Store>& stores);
 
-// The type's CTypeId; the other columns keep the schema's defaults.
-int addCardType(DataModule& data, const QString& name, double discount = 100.0);
+// Columns a builder does not name, each with its value, bound as parameters.
+using Columns = QList<QPair<QString, QVariant>>;
+
+// The type's CTypeId; the other columns keep the schema's defaults unless 'more'
+// sets them (a change stamp written by an import, a deleted type, switches a
+// reader must tell apart). A name or discount in 'more' takes the place of the
+// one given, so a test can hand over a whole row of its own.
+int addCardType(DataModule& data, const QString& name, double discount = 100.0, const Columns& more = {});
 
 // A product (or, with children, a product class) by its tree id; its rec.
 int addProduct(DataModule& data, const QString& typeId, const QString& userCode, const QString& fullName,
@@ -32,12 +44,12 @@ struct Card {
     QString cardNo;
     int cardType = 0;
     QString barCode;
-    int storeId = 0;       // PosId: where its stored value is kept (0: the real-time stores)
+    int storeId = 0; // PosId: where its stored value is kept (0: the real-time stores)
     bool storedValue = false;
     bool deleted = false;
     QDate issued = QDate(2025, 1, 1);
     QDate validUntil = QDate(2030, 1, 1);
-    QDate clearDate;       // invalid: none
+    QDateTime clearDate; // when its points were last cleared (invalid: never)
 };
 // The card's id.
 int addCard(DataModule& data, const Card& card);

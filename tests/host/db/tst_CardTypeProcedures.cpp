@@ -1,6 +1,8 @@
 #include "host/sdk/DataModule.h"
 #include "host/sdk/DbError.h"
+#include "tests/support/DbProbe.h"
 #include "tests/support/TestDatabase.h"
+#include "tests/support/TestRows.h"
 
 #include <QTest>
 #include <algorithm>
@@ -87,10 +89,6 @@ QStringList together(const TestDatabase& db, int writers, const std::function<vo
     return errors;
 }
 
-int count(const QString& sql, const QVariantList& params = {}) {
-    return dmClient().OpenSQLAsInt(sql, params);
-}
-
 int call(const QString& procedure, const QStringList& names, const QVariantList& values) {
     return dmClient().ExecuteProcByName(procedure, names, values);
 }
@@ -98,12 +96,11 @@ int call(const QString& procedure, const QStringList& names, const QVariantList&
 void addStores() {
     dmClient().ExecuteSQL(
         QStringLiteral("INSERT INTO pricelist (PriceMode, PriceName) VALUES (17, '会员价')"));
-    for (const auto& [code, name, kind] :
-         {std::tuple{"01", "中山路店", 0}, std::tuple{"02", "解放路店", 1}, std::tuple{"03", "滨江店", 1}})
-        dmClient().ExecuteSQL(
-            QStringLiteral(
-                "INSERT INTO posinfo (PosCode, PosName, ConnectType, RowIndex) VALUES (?, ?, ?, ?)"),
-            {QString::fromUtf8(code), QString::fromUtf8(name), kind, QString::fromUtf8(code).toInt()});
+    TestRows::addStores(
+        dmClient(),
+        {{.code = QStringLiteral("01"), .name = QStringLiteral("中山路店"), .connectType = 0, .rowIndex = 1},
+         {.code = QStringLiteral("02"), .name = QStringLiteral("解放路店"), .connectType = 1, .rowIndex = 2},
+         {.code = QStringLiteral("03"), .name = QStringLiteral("滨江店"), .connectType = 1, .rowIndex = 3}});
 }
 
 int deleteType(int typeId, const QString& editType = QStringLiteral("D")) {
@@ -119,13 +116,13 @@ qint64 stamp(int typeId) {
     return typeValue(QStringLiteral("MD"), typeId).toLongLong();
 }
 
-int addCard(int typeId, const QString& number, int storedValueStore, int deleted = 0) {
-    return dmClient().OpenSQLAsInt(
-        QStringLiteral(
-            "INSERT INTO vipcard (cardid, CardNo, CardType, BulidDate, ValidityDate, VipCz, PosId, deleted) "
-            "VALUES (?, ?, ?, ?, ?, 1, ?, ?) RETURNING id"),
-        {QStringLiteral("{%1}").arg(number), number, typeId, QDate(2026, 1, 1), QDate(2030, 1, 1),
-         storedValueStore, deleted});
+// A stored-value card whose value is kept at 'storedValueStore'.
+int addCard(int typeId, const QString& number, int storedValueStore, bool deleted = false) {
+    return TestRows::addCard(dmClient(), {.cardNo = number,
+                                          .cardType = typeId,
+                                          .storeId = storedValueStore,
+                                          .storedValue = true,
+                                          .deleted = deleted});
 }
 
 } // namespace
@@ -148,7 +145,7 @@ private slots:
         const int silver = saveType(0, QStringLiteral("银卡"));
         QCOMPARE(saveType(0, hostile), -3);
         QCOMPARE(saveType(silver, hostile), -3);
-        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM viptype")), 2);
+        QCOMPARE(DbProbe::count(dmClient(), QStringLiteral("viptype")), 2);
 
         QCOMPARE(saveType(gold, hostile, 88.0), gold);
         QCOMPARE(typeValue(QStringLiteral("Discount"), gold), QStringLiteral("88"));
@@ -165,7 +162,7 @@ private slots:
         QCOMPARE(saveRead(dmClient(), gold, read, 6), -4);
         QCOMPARE(typeValue(QStringLiteral("IntroducerJS"), gold), QStringLiteral("5"));
         // A stamp written without the procedures (an import) is never handed out again.
-        dmClient().ExecuteSQL(QStringLiteral("INSERT INTO viptype (TypeName, MD) VALUES ('导入卡', 1000)"));
+        TestRows::addCardType(dmClient(), QStringLiteral("导入卡"), 100.0, {{QStringLiteral("MD"), 1000}});
         QCOMPARE(saveType(silver, QStringLiteral("银卡"), 90.0), silver);
         QVERIFY(stamp(silver) > 1000);
 
@@ -249,7 +246,7 @@ private slots:
         p.Add(QStringLiteral("@ChangeIntegralPos"), 2);
         p.Remove(QStringLiteral("@CZIntegerType"));
         QVERIFY_THROWS_EXCEPTION(DbError, dmClient().ExecuteProcByName(QStringLiteral("Y_InsVipType"), p));
-        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM viptype")), 0);
+        QCOMPARE(DbProbe::count(dmClient(), QStringLiteral("viptype")), 0);
         p.Add(QStringLiteral("@CZIntegerType"), 2);
         QVERIFY(dmClient().ExecuteProcByName(QStringLiteral("Y_InsVipType"), p) > 0);
     }
@@ -271,7 +268,7 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(DbError, row({"0", "10", 90, "", 8, 0, 0, type}));
         QVERIFY_THROWS_EXCEPTION(DbError, row({"0", "10", 90, "", 1, 0, 0, type + 100}));
         QVERIFY_THROWS_EXCEPTION(DbError, row({"-1", "10", 90, "", 1, 0, 0, type}));
-        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM vipAutoDiscount")), 2);
+        QCOMPARE(DbProbe::count(dmClient(), QStringLiteral("vipAutoDiscount")), 2);
         ClientDataSet rows;
         dmClient().OpenSQL(QStringLiteral("SELECT SUM(BuyTotalEnd) AS total FROM vipAutoDiscount"), rows);
         QCOMPARE(rows.FieldByName(QStringLiteral("total")).AsMoney().toString(),
@@ -286,7 +283,7 @@ private slots:
             return call(QStringLiteral("kd_GetVipUsePosInfo"), {"@PosID", "@nviptype"}, {store, type});
         };
         addCard(type, QStringLiteral("A001"), 2);
-        addCard(type, QStringLiteral("A002"), 3, 1);
+        addCard(type, QStringLiteral("A002"), 3, true);
         QCOMPARE(storedValueHeld(2), 1);
         QCOMPARE(storedValueHeld(3), 0);
         QCOMPARE(storedValueHeld(1), 0);

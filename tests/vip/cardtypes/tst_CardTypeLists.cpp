@@ -4,9 +4,10 @@
 #include "host/sdk/ui/CallQueryClass.h"
 #include "host/sdk/ui/TBaseQuery.h"
 #include "host/sdk/ui/TQueryGrid.h"
-#include "tests/support/ModalDriver.h"
-#include "tests/support/ScriptedMessages.h"
+#include "tests/support/DbProbe.h"
+#include "tests/support/FlowFixture.h"
 #include "tests/support/TestDatabase.h"
+#include "tests/support/TestRows.h"
 #include "vip/cardtypes/VipCardTypeStore.h"
 #include "vip/frame/PackageEntry.h"
 
@@ -19,12 +20,6 @@
 #include <optional>
 
 namespace {
-
-// The session's edition switches as a test sets them, put back afterwards.
-struct EditionGuard {
-    TComVar saved = Ucomvar();
-    ~EditionGuard() { Ucomvar() = saved; }
-};
 
 int scalar(const QString& sql, const QVariantList& params = {}) {
     return dmClient().OpenSQLAsInt(sql, params);
@@ -46,9 +41,9 @@ struct Chain {
     Chain() {
         dmClient().ExecuteSQL(QStringLiteral(
             "INSERT INTO pricelist (PriceMode, PriceName) VALUES (17, '会员价'), (5, '会员二价')"));
-        dmClient().ExecuteSQL(
-            QStringLiteral("INSERT INTO posinfo (PosCode, PosName) VALUES ('01', '中山路店'), "
-                           "('02', '解放路店'), ('03', '滨江店')"));
+        TestRows::addStores(dmClient(), {{.code = QStringLiteral("01"), .name = QStringLiteral("中山路店")},
+                                         {.code = QStringLiteral("02"), .name = QStringLiteral("解放路店")},
+                                         {.code = QStringLiteral("03"), .name = QStringLiteral("滨江店")}});
         VipCardTypeSettings g = named(QStringLiteral("金卡"));
         g.mode = VipCardTypeSettings::MemberPriceDiscount;
         g.vipPriceType = 5;
@@ -111,24 +106,24 @@ QStringList hiddenColumns(TBaseQuery* window) {
 
 // Whether a type is live, and how many rule rows and store rows it has.
 QList<int> state(int typeId) {
-    return {scalar(QStringLiteral("SELECT 1 - deleted FROM viptype WHERE CTypeId = ?"), {typeId}),
-            scalar(QStringLiteral("SELECT COUNT(*) FROM vipAutoDiscount WHERE VipTypeId = ?"), {typeId}),
-            scalar(QStringLiteral("SELECT COUNT(*) FROM PosVipType WHERE viptype = ?"), {typeId})};
+    return {
+        scalar(QStringLiteral("SELECT 1 - deleted FROM viptype WHERE CTypeId = ?"), {typeId}),
+        DbProbe::count(dmClient(), QStringLiteral("vipAutoDiscount"), QStringLiteral("VipTypeId = ?"),
+                       {typeId}),
+        DbProbe::count(dmClient(), QStringLiteral("PosVipType"), QStringLiteral("viptype = ?"), {typeId})};
 }
 
 } // namespace
 
 class CardTypeListsTest : public QObject {
     Q_OBJECT
-    std::optional<TestDatabase> db;
+    std::optional<FlowFixture> flow;
     std::optional<Chain> chain;
-    std::optional<ModalDriver> driver;
-    std::optional<ScriptedMessages> boxes;
 
     // Opens a list window of the card types, worked by 'user', who then leaves it with Esc
     // unless a choice closed it.
     int open(const QString& className, TParamObject& params, std::function<void(TBaseQuery*)> user) {
-        driver->setNextHandler([user](QDialog& dialog) {
+        flow->driver().setNextHandler([user](QDialog& dialog) {
             user(windowIn(dialog));
             if (dialog.isVisible())
                 QTest::keyClick(windowIn(dialog)->GetMainGrid(), Qt::Key_Escape);
@@ -140,18 +135,15 @@ private slots:
     void initTestCase() { Initialize(); }
     void cleanupTestCase() { Finalize(); }
     void init() {
-        db.emplace();
+        flow.emplace();
         chain.emplace();
-        driver.emplace();
-        boxes.emplace();
     }
-    // Every test ends with no window left open or unhandled, and no question unscripted.
+    // Every test ends with no window left open or unhandled, and no question unscripted;
+    // the edition switches a test sets go back with the session.
     void cleanup() {
-        const int leftOver = driver->unsettled() + boxes->unsettled();
-        boxes.reset();
-        driver.reset();
+        const int leftOver = flow->unsettled();
         chain.reset();
-        db.reset();
+        flow.reset();
         QCOMPARE(leftOver, 0);
     }
 
@@ -196,7 +188,6 @@ private slots:
     // Each edition's picker hides the columns it lacks and hands back the chosen type;
     // left, it hands back nothing.
     void pickerFollowsTheEditionAndHandsBackTheChosenType() {
-        EditionGuard guard;
         const QStringList memberDays =
             QStringLiteral("usevipdaybool vipdaystr vipmonthdaystr birthday birthdaymonth usedisandvipprice "
                            "usevipprice weekvipdaydiscount weekvipdayxintegral weekvipdayusevipprice "
@@ -246,35 +237,33 @@ private slots:
     // edit opens the dialog on the current row's type and shows the change.
     void deleteAndEditFromTheList() {
         // Gold is in use; only a deleted card carries the quoted type.
-        dmClient().ExecuteSQL(
-            QStringLiteral("INSERT INTO vipcard (cardid, CardNo, CardType, BulidDate, ValidityDate, deleted) "
-                           "VALUES ('{G1}', 'G1', ?, ?, ?, 0), ('{Q1}', 'Q1', ?, ?, ?, 1)"),
-            {chain->gold, QDate(2026, 1, 1), QDate(2030, 1, 1), chain->quoted, QDate(2026, 1, 1),
-             QDate(2030, 1, 1)});
+        TestRows::addCard(dmClient(), {.cardNo = QStringLiteral("G1"), .cardType = chain->gold});
+        TestRows::addCard(dmClient(),
+                          {.cardNo = QStringLiteral("Q1"), .cardType = chain->quoted, .deleted = true});
         dmClient().ExecuteSQL(QStringLiteral("INSERT INTO PosVipType (PosID, viptype) VALUES (1, ?)"),
                               {chain->silver});
         const QList<int> gold = state(chain->gold), silver = state(chain->silver);
         QCOMPARE(state(chain->quoted), (QList<int>{1, 1, 1}));
         QCOMPARE(silver, (QList<int>{1, 1, 1}));
         // Cancel, then OK to every question and error box that follows.
-        boxes->setNextAnswer(IDCANCEL);
+        flow->boxes().setNextAnswer(IDCANCEL);
         for (int i = 0; i < 5; ++i)
-            boxes->setNextAnswer(IDOK);
+            flow->boxes().setNextAnswer(IDOK);
         const QString del = QStringLiteral("删    除[&D]");
         TParamObject params;
         open(QStringLiteral("TVipCardTypeSet"), params, [&](TBaseQuery* w) {
             press(w, del);
-            QCOMPARE(boxes->last().text, QStringLiteral("你是否真的要删除这类会员卡？"));
+            QCOMPARE(flow->boxes().last().text, QStringLiteral("你是否真的要删除这类会员卡？"));
             QCOMPARE(state(chain->gold), gold);
 
             QTest::keyClick(w->GetMainGrid(), Qt::Key_D, Qt::AltModifier);
-            QCOMPARE(boxes->shown().size(), 3);
-            QCOMPARE(boxes->last().text, QStringLiteral("该会员卡类型正在使用不能删除!"));
+            QCOMPARE(flow->boxes().shown().size(), 3);
+            QCOMPARE(flow->boxes().last().text, QStringLiteral("该会员卡类型正在使用不能删除!"));
             QCOMPARE(state(chain->gold), gold);
 
             w->GetMainGrid()->SetCurrentRow(rowOf(w, QStringLiteral("O'Neil卡")));
             press(w, del);
-            QCOMPARE(boxes->shown().size(), 4);
+            QCOMPARE(flow->boxes().shown().size(), 4);
             QCOMPARE(state(chain->quoted), (QList<int>{0, 0, 0}));
             QCOMPARE(w->RowCount(), 2);
 
@@ -285,12 +274,12 @@ private slots:
             press(w, del);
             dmClient().ExecuteSQL(
                 QStringLiteral("ALTER TABLE vipAutoDiscountAway RENAME TO vipAutoDiscount"));
-            QCOMPARE(boxes->shown().size(), 6);
-            QCOMPARE(boxes->last().caption, QStringLiteral("错误"));
+            QCOMPARE(flow->boxes().shown().size(), 6);
+            QCOMPARE(flow->boxes().last().caption, QStringLiteral("错误"));
             QCOMPARE(w->RowCount(), 2);
             QCOMPARE(state(chain->silver), silver);
 
-            driver->setNextHandler([&](QDialog& dialog) {
+            flow->driver().setNextHandler([&](QDialog& dialog) {
                 auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("reName"));
                 QCOMPARE(name->text(), QStringLiteral("银卡"));
                 name->selectAll();
@@ -303,7 +292,7 @@ private slots:
             QCOMPARE(w->GData(QStringLiteral("TypeName"), 1), QStringLiteral("普卡"));
             QCOMPARE(w->GDataVar(QStringLiteral("ctypeid"), 1).toInt(), chain->silver);
         });
-        QCOMPARE(boxes->shown().size(), 6);
+        QCOMPARE(flow->boxes().shown().size(), 6);
     }
 };
 

@@ -2,12 +2,14 @@
 #include "host/sdk/DbError.h"
 #include "host/sdk/MessageBox.h"
 #include "host/sdk/Transaction.h"
-#include "tests/support/ModalDriver.h"
-#include "tests/support/ScriptedMessages.h"
+#include "tests/support/DbProbe.h"
+#include "tests/support/FlowFixture.h"
 #include "tests/support/TestDatabase.h"
+#include "tests/support/TestRows.h"
 #include "vip/cardtypes/VipCardTypeSet.h"
 #include "vip/cardtypes/VipCardTypeStore.h"
 
+#include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
@@ -17,7 +19,6 @@
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QAbstractItemModelTester>
 #include <QTableView>
 #include <QTest>
 #include <future>
@@ -181,14 +182,16 @@ int typeId(const QString& name) {
 void addChain() {
     dmClient().ExecuteSQL(QStringLiteral("INSERT INTO pricelist (PriceMode, PriceName) VALUES (1, '零售价'), "
                                          "(17, '会员价'), (18, '会员价2')"));
-    dmClient().ExecuteSQL(
-        QStringLiteral("INSERT INTO posinfo (PosCode, PosName, ConnectType, RowIndex) VALUES "
-                       "('01', '总部', 0, 1), ('02', '解放路店', 1, 2), ('03', '滨江店', 1, 3)"));
-    dmClient().ExecuteSQL(
-        QStringLiteral("INSERT INTO ptype (typeId, parid, sonnum, UserCode, FullName) VALUES "
-                       "('00001', '00000', 2, '01', '饮料'), ('0000100001', '00001', 0, 'P01', '矿泉水'), "
-                       "('0000100002', '00001', 0, 'P02', '可乐'), ('00002', '00000', 1, '02', '食品'), "
-                       "('0000200001', '00002', 0, 'P03', '面包')"));
+    TestRows::addStores(
+        dmClient(),
+        {{.code = QStringLiteral("01"), .name = QStringLiteral("总部"), .connectType = 0, .rowIndex = 1},
+         {.code = QStringLiteral("02"), .name = QStringLiteral("解放路店"), .connectType = 1, .rowIndex = 2},
+         {.code = QStringLiteral("03"), .name = QStringLiteral("滨江店"), .connectType = 1, .rowIndex = 3}});
+    TestRows::addProduct(dmClient(), "00001", "01", "饮料", "00000", 2);
+    TestRows::addProduct(dmClient(), "0000100001", "P01", "矿泉水", "00001");
+    TestRows::addProduct(dmClient(), "0000100002", "P02", "可乐", "00001");
+    TestRows::addProduct(dmClient(), "00002", "02", "食品", "00000", 1);
+    TestRows::addProduct(dmClient(), "0000200001", "P03", "面包", "00002");
 }
 
 // A type as another user saves it: ten yuan spent earn a point, nothing else.
@@ -236,35 +239,29 @@ bool confirmByShortcut(QDialog& dialog) {
 
 class VipCardTypeSetfrmTest : public QObject {
     Q_OBJECT
-    std::optional<TestDatabase> db;
-    std::optional<ModalDriver> driver;
-    std::optional<ScriptedMessages> boxes;
+    std::optional<FlowFixture> flow;
 
     // The type dialog on a type (0: a new one), worked by 'user'.
     void open(int typeId, ModalDriver::Handler user) {
-        driver->setNextHandler(std::move(user));
+        flow->driver().setNextHandler(std::move(user));
         VipCardTypeSet(typeId);
     }
     // Presses a button and gives the text of the box it brought up, if any.
     QString press(QDialog& d, const char* button = "btnOK") {
-        const qsizetype before = boxes->shown().size();
+        const qsizetype before = flow->boxes().shown().size();
         click(d, button);
-        return boxes->shown().size() > before ? boxes->last().text : QString();
+        return flow->boxes().shown().size() > before ? flow->boxes().last().text : QString();
     }
 
 private slots:
     void init() {
-        db.emplace();
+        flow.emplace();
         addChain();
-        driver.emplace();
-        boxes.emplace();
     }
     // Every flow ends with its windows closed by the user and no question unscripted.
     void cleanup() {
-        const int leftOver = driver->unsettled() + boxes->unsettled();
-        boxes.reset();
-        driver.reset();
-        db.reset();
+        const int leftOver = flow->unsettled();
+        flow.reset();
         QCOMPARE(leftOver, 0);
     }
 
@@ -312,7 +309,8 @@ private slots:
 
             auto* grid = get<QTableView>(d, "GridSale");
             // Every row the typing adds and every cell it changes passes the model checker.
-            QAbstractItemModelTester checker(grid->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+            QAbstractItemModelTester checker(grid->model(),
+                                             QAbstractItemModelTester::FailureReportingMode::QtTest);
             typeRow(grid, 0, {from, to, rate}, {"0", "100", "-5"});
             QCOMPARE(cell(grid, 0, rate), QStringLiteral("0"));
             // Enter in the remark starts the next band where this one ends.
@@ -328,11 +326,11 @@ private slots:
             typeCell(grid, 1, from, QStringLiteral("100.01"));
             const QString gap = QStringLiteral(
                 "【折扣卡】类型分段折扣设置存在断档数据，断档部分将无法享有折扣，是否忽略继续保存吗？");
-            boxes->setNextAnswer(IDNO);
+            flow->boxes().setNextAnswer(IDNO);
             QCOMPARE(press(d), gap);
-            QCOMPARE(boxes->last().style & MB::ButtonMask, MB::YesNo);
+            QCOMPARE(flow->boxes().last().style & MB::ButtonMask, MB::YesNo);
             QVERIFY(d.isVisible());
-            boxes->setNextAnswer(IDYES);
+            flow->boxes().setNextAnswer(IDYES);
             QCOMPARE(press(d), gap);
         });
         const int id = typeId(QStringLiteral("折扣卡"));
@@ -383,10 +381,10 @@ private slots:
             auto* grid = get<QTableView>(d, "GridCZ");
             typeRow(grid, 0, {"储值金额下限", "储值金额上限", "储值基数", "赠送金额"},
                     {"50", "0", "0", "10"});
-            boxes->setNextAnswer(IDYES); // a first band not from 0
+            flow->boxes().setNextAnswer(IDYES); // a first band not from 0
             QCOMPARE(press(d), QStringLiteral("第1行储值基数为0，不能保存！"));
             typeRow(grid, 0, {"储值基数", "储值金额上限"}, {"100", "1000"});
-            boxes->setNextAnswer(IDYES);
+            flow->boxes().setNextAnswer(IDYES);
             click(d, "btnOK");
         });
         QCOMPARE(rules(id), points + QStringList{QStringLiteral("3:50.00-1000.00/0/100.00/10.00/0/")});
@@ -412,7 +410,7 @@ private slots:
             click(d, "CheckBox2");
             QCOMPARE(get<QLineEdit>(d, "ReBirthyNum")->text(), QStringLiteral("3"));
             type(d, "ReBirthyNum", QStringLiteral("2"));
-            driver->setNextHandler([](QDialog& picker) {
+            flow->driver().setNextHandler([](QDialog& picker) {
                 click(picker, "btnAll");
                 click(picker, "btnOK");
             });
@@ -431,7 +429,7 @@ private slots:
         // Both day lists emptied: a member day on every list, the loaded choices kept.
         const int id = typeId(name);
         open(id, [&](QDialog& d) {
-            driver->setNextHandler([](QDialog& picker) {
+            flow->driver().setNextHandler([](QDialog& picker) {
                 click(picker, "btnInvert");
                 click(picker, "btnOK");
             });
@@ -465,19 +463,18 @@ private slots:
         QCOMPARE(scalar(QStringLiteral("SELECT PosID FROM PosVipType WHERE viptype = ?"), {id}), jiefang);
 
         // A card of the type keeps stored value for use at 解放路店: that store stays.
-        dmClient().ExecuteSQL(
-            QStringLiteral("INSERT INTO vipcard (cardid, CardNo, CardType, BulidDate, ValidityDate, VipCz, "
-                           "PosId) VALUES ('{c1}', 'C001', ?, ?, ?, 1, ?)"),
-            {id, QDate(2025, 1, 1), QDate(2030, 1, 1), jiefang});
+        TestRows::addCard(
+            dmClient(),
+            {.cardNo = QStringLiteral("C001"), .cardType = id, .storeId = jiefang, .storedValue = true});
         open(id, [&](QDialog& d) {
             auto* grid = get<QTableView>(d, "GridPos");
             const QStringList onlyJiefang = {QString(), QStringLiteral("√"), QString()};
             QCOMPARE(marks(grid), onlyJiefang);
             clickCell(grid, 1, 2, true);
-            QCOMPARE(boxes->last().text,
+            QCOMPARE(flow->boxes().last().text,
                      QStringLiteral("解放路店门店已经被指储值适用门店应用，不允许取消。"));
             QCOMPARE(marks(grid), onlyJiefang);
-            boxes->setNextAnswer(IDYES);
+            flow->boxes().setNextAnswer(IDYES);
             QCOMPARE(press(d, "btnExit"), QStringLiteral("退出将不保存数据的修改，确认退出吗?"));
         });
     }
@@ -490,19 +487,19 @@ private slots:
             QCOMPARE(press(d), QStringLiteral("启用了商品积分，必须设置商品积分规则！"));
             auto* grid = get<QTableView>(d, "GridIntegralPtype");
             // A class stands for its products: marking 饮料 brings 矿泉水 and 可乐.
-            driver->setNextHandler([](QDialog& selector) {
+            flow->driver().setNextHandler([](QDialog& selector) {
                 auto* products = get<QTableView>(selector, "GridPtype");
                 clickCell(products, 0, 0);
                 click(selector, "btnOK");
             });
             clickCell(grid, 0, 1, true);
             QCOMPARE(cell(grid, 1, QStringLiteral("商品名称")), QStringLiteral("可乐"));
-            driver->setNextHandler([](QDialog& selector) {
+            flow->driver().setNextHandler([](QDialog& selector) {
                 clickCell(get<QTableView>(selector, "GridPtype"), 2, 0);
                 click(selector, "btnOK");
             });
             clickCell(grid, 2, 0, true);
-            QCOMPARE(boxes->last().text, QStringLiteral("选择的商品已经包含在表格中，请重新选择！"));
+            QCOMPARE(flow->boxes().last().text, QStringLiteral("选择的商品已经包含在表格中，请重新选择！"));
             QCOMPARE(cell(grid, 2, QStringLiteral("商品编号")), QString());
             typeRow(grid, 0, {amount, points}, {"10", "2"});
             typeCell(grid, 1, amount, QStringLiteral("5"));
@@ -538,7 +535,7 @@ private slots:
             QCOMPARE(press(d), QStringLiteral("第2行商品已被删除，请删除该行或重新选择商品！"));
             QCOMPARE(grid->currentIndex().row(), 1);
             QCOMPARE(rules(id).size(), 3);
-            boxes->setNextAnswer(IDYES);
+            flow->boxes().setNextAnswer(IDYES);
             QCOMPARE(press(d, "btnDelIntegral"), QStringLiteral("你确定要删除该行吗？"));
             QCOMPARE(press(d), QString());
         });
@@ -549,7 +546,7 @@ private slots:
             QCOMPARE(press(d), QStringLiteral("第1行商品已被删除，请删除该行或重新选择商品！"));
             QCOMPARE(cell(get<QTableView>(d, "GridIntegralPtype"), 0, name),
                      QStringLiteral("矿泉水（已删除）"));
-            boxes->setNextAnswer(IDYES);
+            flow->boxes().setNextAnswer(IDYES);
             press(d, "btnExit");
         });
     }
@@ -570,11 +567,11 @@ private slots:
             QCOMPARE(press(d), QStringLiteral("已经存在金卡的会员卡类型,不能增加重复名称的会员卡类型。"));
             QCOMPARE(d.focusWidget(), get<QLineEdit>(d, "reName"));
             // Leaving asks; No keeps the dialog, Yes leaves it unsaved.
-            boxes->setNextAnswer(IDNO);
+            flow->boxes().setNextAnswer(IDNO);
             QCOMPARE(press(d, "btnExit"), QStringLiteral("退出将不保存数据的修改，确认退出吗?"));
             QVERIFY(d.isVisible());
             type(d, "reName", QStringLiteral("银卡"));
-            boxes->setNextAnswer(IDYES);
+            flow->boxes().setNextAnswer(IDYES);
             QTest::keyClick(&d, Qt::Key_Escape);
         });
         QCOMPARE(typeId(QStringLiteral("银卡")), 0);
@@ -590,16 +587,16 @@ private slots:
             const QString rateRange = QStringLiteral("输入折扣必须在0至100之间，但不能为0！");
             type(d, "reDiscount", QStringLiteral("150"));
             QVERIFY(confirmByShortcut(d));
-            QCOMPARE(boxes->last().text, rateRange);
+            QCOMPARE(flow->boxes().last().text, rateRange);
             QCOMPARE(get<QLineEdit>(d, "reDiscount")->text(), QStringLiteral("150"));
             QCOMPARE(d.focusWidget(), get<QLineEdit>(d, "reDiscount"));
             type(d, "reDiscount", QStringLiteral("-5"));
             QVERIFY(confirmByShortcut(d));
             QCOMPARE(get<QLineEdit>(d, "reDiscount")->text(), QStringLiteral("0"));
-            QCOMPARE(boxes->last().text, rateRange);
+            QCOMPARE(flow->boxes().last().text, rateRange);
             type(d, "reDiscount", QStringLiteral("100.5"));
             QVERIFY(confirmByShortcut(d));
-            QCOMPARE(boxes->last().text, rateRange);
+            QCOMPARE(flow->boxes().last().text, rateRange);
             type(d, "reDiscount", QStringLiteral("90"));
             click(d, "cBoxAutoIntegral");
 
@@ -608,13 +605,15 @@ private slots:
             QCOMPARE(get<QLineEdit>(d, "LmE_VipDayDisCount")->text(), QStringLiteral("90"));
             type(d, "LmE_VipDayDisCount", QStringLiteral("150"));
             QVERIFY(confirmByShortcut(d));
-            QCOMPARE(boxes->last().text, QStringLiteral("月会员日折扣超出许可范围1到100，请重新录入！"));
+            QCOMPARE(flow->boxes().last().text,
+                     QStringLiteral("月会员日折扣超出许可范围1到100，请重新录入！"));
             auto* pages = get<QTabWidget>(d, "pcMain");
             QCOMPARE(pages->tabText(pages->currentIndex()), QStringLiteral("会员日"));
             type(d, "LmE_VipDayDisCount", QStringLiteral("85"));
             type(d, "LmE_BitthyDisCount", QStringLiteral("0"));
             QVERIFY(confirmByShortcut(d));
-            QCOMPARE(boxes->last().text, QStringLiteral("会员生日折扣超出许可范围1到100，请重新录入！"));
+            QCOMPARE(flow->boxes().last().text,
+                     QStringLiteral("会员生日折扣超出许可范围1到100，请重新录入！"));
             type(d, "LmE_BitthyDisCount", QStringLiteral("80"));
 
             // A band rate still in its cell editor counts as typed.
@@ -626,9 +625,9 @@ private slots:
             QTest::keyClick(grid, Qt::Key_F2);
             enter(QApplication::focusWidget(), QStringLiteral("120"));
             QVERIFY(confirmByShortcut(d));
-            QCOMPARE(boxes->last().text, QStringLiteral("第1行折扣大于100，不能保存！"));
+            QCOMPARE(flow->boxes().last().text, QStringLiteral("第1行折扣大于100，不能保存！"));
             QCOMPARE(cell(grid, 0, QStringLiteral("折扣率")), QStringLiteral("120"));
-            QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM viptype")), 0);
+            QCOMPARE(DbProbe::count(dmClient(), QStringLiteral("viptype")), 0);
 
             typeCell(grid, 0, QStringLiteral("折扣率"), QStringLiteral("95"));
             QVERIFY(confirmByShortcut(d));
@@ -645,7 +644,7 @@ private slots:
     // checks is told in words, leaves every entry in the open dialog and writes
     // nothing of this save.
     void refusalsAfterTheChecksKeepTheDialogAndWriteNothing() {
-        const std::unique_ptr<DataModule> other = db->openAnother();
+        const std::unique_ptr<DataModule> other = flow->db().openAnother();
         const QString gold = QStringLiteral("金卡");
         const QString firstBand = QStringLiteral("第1行消费金额下限不是从0开始的，是否继续？");
         // The name is taken by another user between the dialog's name check and its save.
@@ -660,17 +659,19 @@ private slots:
             type(d, "edtbuyTotal", QStringLiteral("10"));
             type(d, "edtInteger", QStringLiteral("1"));
             {
-                const Meanwhile takesTheName(*boxes, firstBand,
+                const Meanwhile takesTheName(flow->boxes(), firstBand,
                                              [&] { VipCardTypeStore(*other).Save(plain(gold)); });
-                boxes->setNextAnswer(IDYES);
+                flow->boxes().setNextAnswer(IDYES);
                 QCOMPARE(press(d), QStringLiteral("已经存在金卡的会员卡类型,不能增加重复名称的会员卡类型。"));
             }
             QVERIFY(d.isVisible());
             QCOMPARE(d.focusWidget(), get<QLineEdit>(d, "reName"));
-            QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM viptype")), 1);
-            QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM vipAutoDiscount WHERE DisType = 1")), 0);
+            QCOMPARE(DbProbe::count(dmClient(), QStringLiteral("viptype")), 1);
+            QCOMPARE(
+                DbProbe::count(dmClient(), QStringLiteral("vipAutoDiscount"), QStringLiteral("DisType = 1")),
+                0);
             type(d, "reName", QStringLiteral("银卡"));
-            boxes->setNextAnswer(IDYES);
+            flow->boxes().setNextAnswer(IDYES);
             QCOMPARE(press(d), firstBand);
             QVERIFY(!d.isVisible());
         });
@@ -695,7 +696,7 @@ private slots:
             QCOMPARE(get<QLineEdit>(d, "reComment")->text(), QStringLiteral("我改的"));
             QCOMPARE(comment(), QStringLiteral("别人改的"));
             QCOMPARE(stored(gold, {"AutoIntegral"}), QStringLiteral("1"));
-            boxes->setNextAnswer(IDYES);
+            flow->boxes().setNextAnswer(IDYES);
             press(d, "btnExit");
         });
         // Re-opened, it shows the other user's save and saves over it.
@@ -712,7 +713,7 @@ private slots:
             type(d, "reComment", QStringLiteral("改过"));
             QCOMPARE(press(d), QStringLiteral("该会员卡类型已被其他用户删除，不能保存。"));
             QVERIFY(d.isVisible());
-            boxes->setNextAnswer(IDYES);
+            flow->boxes().setNextAnswer(IDYES);
             press(d, "btnExit");
         });
         QCOMPARE(comment(), QStringLiteral("我改的"));
@@ -722,7 +723,7 @@ private slots:
     // was rewritten and before its rules were: one box, the dialog open with what
     // was typed, nothing of the save kept; confirming again saves on a new connection.
     void aConnectionLostInTheMiddleOfTheSaveLosesNothing() {
-        if (!db->isPostgres())
+        if (!flow->db().isPostgres())
             QSKIP("ending a connection from the server is PostgreSQL's");
         VipCardTypeSettings before = plain(QStringLiteral("金卡"));
         before.comment = QStringLiteral("原来的");
@@ -747,7 +748,7 @@ private slots:
             // waits, that session ends the dialog's connection and lets go.
             std::thread server([&] {
                 try {
-                    const std::unique_ptr<DataModule> admin = db->openAnother();
+                    const std::unique_ptr<DataModule> admin = flow->db().openAnother();
                     Transaction hold(*admin);
                     admin->OpenSQLAsInt(
                         QStringLiteral("SELECT MD FROM VipTypeStamp WHERE id = 1 FOR UPDATE"));
@@ -769,13 +770,14 @@ private slots:
                 }
             });
             holding.get_future().wait();
-            const qsizetype shown = boxes->shown().size();
+            const qsizetype shown = flow->boxes().shown().size();
             click(d, "btnOK");
             server.join();
             QVERIFY2(ended, qPrintable(failed));
-            QCOMPARE(boxes->shown().size(), shown + 1);
-            QCOMPARE(boxes->last().caption, QStringLiteral("错误"));
-            QVERIFY2(!boxes->last().text.contains(QLatin1String("UPDATE")), qPrintable(boxes->last().text));
+            QCOMPARE(flow->boxes().shown().size(), shown + 1);
+            QCOMPARE(flow->boxes().last().caption, QStringLiteral("错误"));
+            QVERIFY2(!flow->boxes().last().text.contains(QLatin1String("UPDATE")),
+                     qPrintable(flow->boxes().last().text));
             QVERIFY(d.isVisible());
             QCOMPARE(get<QLineEdit>(d, "reComment")->text(), QStringLiteral("断线前输入"));
             QCOMPARE(state(), stateBefore);

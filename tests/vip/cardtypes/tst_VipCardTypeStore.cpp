@@ -1,6 +1,8 @@
 #include "host/sdk/DataModule.h"
 #include "host/sdk/DbError.h"
+#include "tests/support/DbProbe.h"
 #include "tests/support/TestDatabase.h"
+#include "tests/support/TestRows.h"
 #include "vip/cardtypes/VipCardTypeStore.h"
 #include "vip/cardtypes/VipTypePosLists.h"
 
@@ -16,12 +18,13 @@ int sql(const QString& text, const QVariantList& params = {}) {
 void addBasics() {
     dmClient().ExecuteSQL(
         QStringLiteral("INSERT INTO pricelist (PriceMode, PriceName) VALUES (17, '会员价'), (2, '零售价')"));
-    dmClient().ExecuteSQL(
-        QStringLiteral("INSERT INTO posinfo (PosCode, PosName, ConnectType, RowIndex) VALUES "
-                       "('01', '中山路店', 0, 1), ('02', '解放路店', 1, 2), ('03', '滨江店', 1, 3), "
-                       "('04', '西湖店', 1, 4)"));
-    dmClient().ExecuteSQL(
-        QStringLiteral("INSERT INTO ptype (typeId, UserCode, FullName) VALUES ('00001', 'P1', '矿泉水')"));
+    TestRows::addStores(
+        dmClient(),
+        {{.code = QStringLiteral("01"), .name = QStringLiteral("中山路店"), .connectType = 0, .rowIndex = 1},
+         {.code = QStringLiteral("02"), .name = QStringLiteral("解放路店"), .connectType = 1, .rowIndex = 2},
+         {.code = QStringLiteral("03"), .name = QStringLiteral("滨江店"), .connectType = 1, .rowIndex = 3},
+         {.code = QStringLiteral("04"), .name = QStringLiteral("西湖店"), .connectType = 1, .rowIndex = 4}});
+    TestRows::addProduct(dmClient(), QStringLiteral("00001"), QStringLiteral("P1"), QStringLiteral("矿泉水"));
 }
 
 VipTypeRuleRow band(const char* from, const char* to, double rate, const char* base, const char* grant,
@@ -117,7 +120,7 @@ private slots:
         // Both day lists empty: a member day on every list. Stores count only with a range.
         QCOMPARE(columns(id, {"UseVipDay", "WeekVIPDayDisCount", "CanAllPos", "PosNames"}),
                  QStringLiteral("3|100|1|全部门店"));
-        QCOMPARE(sql(QStringLiteral("SELECT COUNT(*) FROM PosVipType")), 0);
+        QCOMPARE(DbProbe::count(dmClient(), QStringLiteral("PosVipType")), 0);
 
         s.weekDayList = QStringLiteral("星期二,星期日");
         s.posRange = true;
@@ -135,10 +138,7 @@ private slots:
         GetChangeIntegralPosList(&independent, id, nullptr);
         QCOMPARE(independent.Count(), 2);
 
-        dmClient().ExecuteSQL(
-            QStringLiteral("INSERT INTO vipcard (cardid, CardNo, CardType, BulidDate, ValidityDate) "
-                           "VALUES ('{c1}', 'O''Neil-1', ?, ?, ?)"),
-            {id, QDate(2026, 1, 1), QDate(2030, 1, 1)});
+        TestRows::addCard(dmClient(), {.cardNo = QStringLiteral("O'Neil-1"), .cardType = id});
         TStringList usable;
         QVERIFY(VipCanUsePosList(QStringLiteral("O'Neil-1"), &usable, 0));
         QCOMPARE(usable.Count(), 4);
@@ -149,11 +149,9 @@ private slots:
     void clearingRestartsOnlyWhenSwitchedOnAndAFailedSaveChangesNothing() {
         VipCardTypeSettings s = fullType();
         s.typeId = VipCardTypeStore().Save(s);
-        dmClient().ExecuteSQL(
-            QStringLiteral(
-                "INSERT INTO vipcard (cardid, CardNo, CardType, BulidDate, ValidityDate, ClearDate) "
-                "VALUES ('{c1}', '1', ?, ?, ?, ?)"),
-            {s.typeId, QDate(2026, 1, 1), QDate(2030, 1, 1), QDateTime(QDate(2020, 5, 1), QTime(8, 0))});
+        TestRows::addCard(dmClient(), {.cardNo = QStringLiteral("1"),
+                                       .cardType = s.typeId,
+                                       .clearDate = QDateTime(QDate(2020, 5, 1), QTime(8, 0))});
         const auto clearDate = [] {
             return dmClient().OpenSQLAsStr(QStringLiteral("SELECT ClearDate FROM vipcard"));
         };
@@ -174,7 +172,7 @@ private slots:
         QCOMPARE(columns(s.typeId, {"TypeName"}), QStringLiteral("金卡"));
         QCOMPARE(kinds(s.typeId), before);
         QCOMPARE(VipCardTypeStore().Save(fullType()), -3);
-        QCOMPARE(sql(QStringLiteral("SELECT COUNT(*) FROM viptype")), 1);
+        QCOMPARE(DbProbe::count(dmClient(), QStringLiteral("viptype")), 1);
     }
 };
 

@@ -1,6 +1,7 @@
 #include "host/sdk/DbError.h"
 #include "host/sdk/VipTypeList.h"
 #include "tests/support/TestDatabase.h"
+#include "tests/support/TestRows.h"
 #include "vip/cardtypes/TVipTtypeCash.h"
 #include "vip/cardtypes/VipCardTypeStore.h"
 
@@ -11,7 +12,7 @@
 
 namespace {
 
-using Columns = QList<QPair<QString, QVariant>>;
+using TestRows::Columns;
 
 // The switches that read single bits of NotVIPDayFlags, as the record's last "column".
 QVariant switches(bool discount, bool vipPrice, bool integral, bool ptypeDiscount) {
@@ -62,17 +63,9 @@ Columns distinctColumns(int seed) {
     return columns;
 }
 
+// A type whose row is all in 'columns', its name and discount included.
 int insertType(DataModule& data, const Columns& columns) {
-    QStringList names;
-    QVariantList values;
-    for (const auto& [name, value] : columns) {
-        names.append(name);
-        values.append(value);
-    }
-    return data.OpenSQLAsInt(QStringLiteral("INSERT INTO viptype (%1) VALUES (%2) RETURNING CTypeId")
-                                 .arg(names.join(QLatin1Char(',')),
-                                      QStringList(names.size(), QStringLiteral("?")).join(QLatin1Char(','))),
-                             values);
+    return TestRows::addCardType(data, QString(), 100.0, columns);
 }
 
 void compare(const TVipTypeList& record, const Columns& expected) {
@@ -99,7 +92,7 @@ private slots:
         const int silver =
             insertType(db.data(), silverColumns +
                                       Columns{{"NotVIPDayFlags", (1 << 0) | (1 << 2) | (1 << 3) | (1 << 6)}});
-        const int gone = insertType(db.data(), {{"TypeName", "旧卡"}, {"deleted", 1}});
+        const int gone = TestRows::addCardType(db.data(), QStringLiteral("旧卡"), 100.0, {{"deleted", 1}});
         TVipTtypeCash cache;
 
         const TVipTypeList g = cache.GetVipTypeList(gold, 0);
@@ -121,7 +114,7 @@ private slots:
 
     void changeStampDecidesWhenToReadAgain() {
         TestDatabase db;
-        const int gold = insertType(db.data(), {{"TypeName", "金卡"}, {"Discount", 92.5}, {"MD", 5}});
+        const int gold = TestRows::addCardType(db.data(), QStringLiteral("金卡"), 92.5, {{"MD", 5}});
         TVipTtypeCash cache;
         QCOMPARE(cache.GetVipTypeList(gold, 5).Discount, 92.5);
         const auto save = [&](const QVariantList& flagsStampAndName) {
@@ -145,7 +138,7 @@ private slots:
 
         // A type created after the cache was read: a zero stamp cannot know about it,
         // the caller's stamp can.
-        const int bronze = insertType(db.data(), {{"TypeName", "铜卡"}, {"Discount", 99.0}, {"MD", 7}});
+        const int bronze = TestRows::addCardType(db.data(), QStringLiteral("铜卡"), 99.0, {{"MD", 7}});
         QCOMPARE(cache.GetVipTypeList(bronze, 0).CTypeId, 0);
         QCOMPARE(cache.GetVipTypeList(bronze, 7).CTypeId, bronze);
         QCOMPARE(cache.GetVipTypeList(bronze, 0).Discount, 99.0);
