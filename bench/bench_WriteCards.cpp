@@ -63,18 +63,24 @@ QVariantList cardRow(int i, int cardType, const QDate& issued) {
             i % 5000 / 20};
 }
 
-void writeCards(benchmark::State& state, const DbSetting& setting) try {
-    DataModule data(Database::open(setting));
+// A migrated database with the one card type every benchmark card belongs to; its id.
+int prepare(DataModule& data) {
     SchemaMigrator(data.database()).upgrade();
-    const int cardType = data.OpenSQLAsInt(
+    return data.OpenSQLAsInt(
         QStringLiteral("INSERT INTO viptype (TypeName, Discount) VALUES (?, ?) RETURNING CTypeId"),
         {QStringLiteral("银卡"), 95.0});
-    const QDate issued(2026, 1, 1);
+}
+
+const QDate Issued(2026, 1, 1);
+
+void writeCards(benchmark::State& state, const DbSetting& setting) try {
+    DataModule data(Database::open(setting));
+    const int cardType = prepare(data);
     int written = 0;
     for (auto _ : state) {
         Transaction transaction(data);
         for (int i = 0; i < Rows; ++i)
-            data.ExecuteSQL(InsertCard, cardRow(written + i, cardType, issued));
+            data.ExecuteSQL(InsertCard, cardRow(written + i, cardType, Issued));
         transaction.Commit();
         written += Rows;
     }
@@ -90,18 +96,14 @@ constexpr int SingleCommits = 500;
 void commitEachCard(benchmark::State& state, bool fullSync) try {
     QTemporaryDir dir;
     DataModule data(Database::open(DbSetting::parse(dir.filePath(QStringLiteral("bench.sqlite")))));
-    SchemaMigrator(data.database()).upgrade();
+    const int cardType = prepare(data);
     if (!fullSync)
         data.ExecuteSQL(QStringLiteral("PRAGMA synchronous = NORMAL"));
-    const int cardType = data.OpenSQLAsInt(
-        QStringLiteral("INSERT INTO viptype (TypeName, Discount) VALUES (?, ?) RETURNING CTypeId"),
-        {QStringLiteral("银卡"), 95.0});
-    const QDate issued(2026, 1, 1);
     int written = 0;
     for (auto _ : state) {
         for (int i = 0; i < SingleCommits; ++i) {
             Transaction transaction(data);
-            data.ExecuteSQL(InsertCard, cardRow(written++, cardType, issued));
+            data.ExecuteSQL(InsertCard, cardRow(written++, cardType, Issued));
             transaction.Commit();
         }
     }

@@ -10,6 +10,7 @@
 #include "host/services/NoticeOutbox.h"
 #include "host/ui/DeskMainWindow.h"
 #include "host/ui/LoginDialog.h"
+#include "tests/support/MenuText.h"
 #include "tests/support/ModalDriver.h"
 #include "tests/support/ScriptedMessages.h"
 #include "tests/support/TestDatabase.h"
@@ -81,20 +82,6 @@ void registerEntries() {
     classes.Register({QStringLiteral("TTestExtra"), StoreListNo, editionFlags({1}), 0, Members, {}, plain});
 }
 
-// The menu bar as "title: caption, ...", one line per menu.
-QStringList menusOf(const DeskMainWindow& window) {
-    QStringList menus;
-    for (QAction* action : window.menuBar()->actions()) {
-        QStringList captions;
-        for (QAction* item : action->menu()->actions()) {
-            if (!item->isSeparator())
-                captions.append(item->text());
-        }
-        menus.append(action->text() + QStringLiteral(": ") + captions.join(QStringLiteral(", ")));
-    }
-    return menus;
-}
-
 QAction* entry(const DeskMainWindow& window, const QString& name) {
     return window.menuBar()->findChild<QAction*>(name);
 }
@@ -159,7 +146,7 @@ private slots:
 
         // One menu per subsystem in the subsystems' order, entries in the order they
         // were registered; outside the edition and helpers: not offered at all.
-        QCOMPARE(menusOf(window),
+        QCOMPARE(MenuText(*window.menuBar()),
                  QStringList({QStringLiteral("会员: 会员卡管理, 会员发卡, TTestExtra"),
                               QStringLiteral("储值与服务: 储值管理"), QStringLiteral("积分: 积分调整"),
                               QStringLiteral("设备: IC卡设置"), QStringLiteral("报表: 会员消费分析"),
@@ -189,12 +176,12 @@ private slots:
         gQueryClassFactory().Register({QStringLiteral("TVipQuery"), StoreListNo, editionFlags({1}), 160,
                                        Subsystem::Members, QStringLiteral("会员列表")});
         window.RebuildMenus();
-        QCOMPARE(menusOf(window).first(), QStringLiteral("会员: 会员列表, 会员发卡, TTestExtra"));
+        QCOMPARE(MenuText(*window.menuBar()).first(), QStringLiteral("会员: 会员列表, 会员发卡, TTestExtra"));
         registerEntries();
 
         Ucomvar().nMedVersion = 2;
         window.RebuildMenus();
-        QCOMPARE(menusOf(window),
+        QCOMPARE(MenuText(*window.menuBar()),
                  QStringList({QStringLiteral("卡类型与价格: 会员卡类型设置"),
                               QStringLiteral("储值与服务: 储值管理"), QStringLiteral("积分: 积分调整"),
                               QStringLiteral("系统: 系统设置, 退出")}));

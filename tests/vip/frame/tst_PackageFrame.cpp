@@ -4,6 +4,7 @@
 #include "host/ui/DeskMainWindow.h"
 #include "host/ui/DeskMenuBuilder.h"
 #include "tests/support/FlowFixture.h"
+#include "tests/support/MenuText.h"
 #include "tests/support/TestUser.h"
 #include "vip/base/ModuleGlobals.h"
 #include "vip/cardtypes/CardTypeRuleExports.h"
@@ -137,20 +138,6 @@ QStringList tableNames() {
     for (const Expected& row : table)
         names.append(QLatin1String(row.name));
     return names;
-}
-
-// The menus the desktop shows for the current session, as "title: caption, ...".
-QStringList menusOf(const DeskMainWindow& window) {
-    QStringList menus;
-    for (QAction* action : window.menuBar()->actions()) {
-        QStringList captions;
-        for (QAction* item : action->menu()->actions()) {
-            if (!item->isSeparator())
-                captions.append(item->text());
-        }
-        menus.append(action->text() + QStringLiteral(": ") + captions.join(QStringLiteral(", ")));
-    }
-    return menus;
 }
 
 // The same menus as the table says they should look in one edition: menus in the
@@ -320,7 +307,7 @@ private slots:
         for (int edition = 0; edition <= 10; ++edition) {
             Ucomvar().nMedVersion = edition;
             window.RebuildMenus();
-            QCOMPARE(menusOf(window), expectedMenus(edition));
+            QCOMPARE(MenuText(*window.menuBar()), expectedMenus(edition));
         }
 
         Ucomvar().nMedVersion = 1;

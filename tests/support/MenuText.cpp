@@ -1,0 +1,18 @@
+#include "tests/support/MenuText.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+QStringList MenuText(const QMenuBar& bar) {
+    QStringList menus;
+    for (QAction* action : bar.actions()) {
+        QStringList captions;
+        for (QAction* item : action->menu()->actions()) {
+            if (!item->isSeparator())
+                captions.append(item->text());
+        }
+        menus.append(action->text() + QStringLiteral(": ") + captions.join(QStringLiteral(", ")));
+    }
+    return menus;
+}
