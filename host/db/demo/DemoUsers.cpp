@@ -9,9 +9,10 @@
 
 namespace {
 
-// Member list, issue cards, opening balances, card types, points exchange and
-// adjustment, stored-value services.
-const QList<int> CashierRights = {160, 521, 511, 677, 508, 828, 902, 906, 907};
+// What a till needs: the member list, issuing cards, points exchange and adjustment,
+// selling and using stored-value services. Opening balances and setting up card
+// types, prices and service items are a manager's.
+const QList<int> CashierRights = {160, 521, 508, 828, 906, 907};
 // A manager also runs the stored-value lists, coupons, points rules and reports.
 const QList<int> ManagerRights = {155, 160, 508, 510, 511, 521, 544, 547, 592, 677, 702,
                                   826, 827, 828, 837, 840, 843, 845, 855, 902, 906, 907,

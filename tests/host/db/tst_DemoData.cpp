@@ -129,6 +129,18 @@ private slots:
         QCOMPARE(cashier.value(3), QStringLiteral("0"));
         QVERIFY(PasswordHash::matches(cashier[1], cashier[2], QStringLiteral("123456")));
         QVERIFY(!PasswordHash::matches(cashier[1], cashier[2], QStringLiteral("admin")));
+        // The cashier works the till; card types and service items are set up by a manager.
+        const auto holds = [&](const QString& code, int right) {
+            return count(QStringLiteral(
+                             "SELECT COUNT(*) FROM userlimit l JOIN loginuser u ON u.rec = l.UserRec "
+                             "WHERE u.UserCode = ? AND l.LimitNo = ?"),
+                         {code, right}) == 1;
+        };
+        for (const int setup : {511, 677, 902}) {
+            QVERIFY(!holds(QStringLiteral("cashier"), setup));
+            QVERIFY(holds(QStringLiteral("manager"), setup));
+        }
+        QVERIFY(holds(QStringLiteral("cashier"), 160));
         // Equal passwords must not give equal hashes.
         QVERIFY(users.value(QStringLiteral("manager")).value(2) != cashier[2]);
 
