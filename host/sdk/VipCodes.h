@@ -38,6 +38,7 @@ constexpr int ShoppingCards = 12;
 
 // Kinds of the host's operation log lines the module writes.
 namespace LogKind {
+constexpr int Logins = 1; // the host's own: failed logins, locks and unlocks
 constexpr int MemberCards = 9;
 constexpr int CouponCards = 13;
 } // namespace LogKind

@@ -14,10 +14,18 @@ public:
     // posId 0 is the head office. A refusal is shown as one box and leaves the
     // session as it was; the same words answer an unknown user and a wrong
     // password, so the box does not tell which user codes exist.
+    // A wrong password is counted and logged; after MaxFailedLogins in a row the
+    // account is locked, and a locked account is refused whatever the password,
+    // until an administrator unlocks it. A password kept in an older or cheaper hash
+    // is hashed anew at its first good login.
     bool LogIn(const QString& userCode, const QString& password, int posId);
+    static void Unlock(DataModule& data, int userRec);
+    static constexpr int MaxFailedLogins = 5;
     // Clears the user and store values; the configuration stays.
     static void LogOut();
 
 private:
+    // True when this failure locked the account.
+    bool recordFailure(int rec, const QString& code);
     DataModule& m_data;
 };

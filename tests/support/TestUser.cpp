@@ -8,11 +8,9 @@ const QString TestUser::Password = QStringLiteral("secret");
 TestUser::TestUser(DataModule& data, const QString& code, const QList<int>& rights, bool admin)
     : m_data(data)
     , m_saved(Ucomvar()) {
-    const QString salt = PasswordHash::newSalt();
-    m_rec = data.OpenSQLAsInt(
-        QStringLiteral("INSERT INTO loginuser (UserCode, UserName, PasswordSalt, PasswordHash, "
-                       "IsAdmin) VALUES (?, ?, ?, ?, ?) RETURNING rec"),
-        {code, code + QStringLiteral(" 用户"), salt, PasswordHash::hash(salt, Password), admin});
+    m_rec = data.OpenSQLAsInt(QStringLiteral("INSERT INTO loginuser (UserCode, UserName, PasswordSalt, "
+                                             "PasswordHash, IsAdmin) VALUES (?, ?, '', ?, ?) RETURNING rec"),
+                              {code, code + QStringLiteral(" 用户"), PasswordHash::hash(Password), admin});
     for (int right : rights)
         data.ExecuteSQL(QStringLiteral("INSERT INTO userlimit (UserRec, LimitNo) VALUES (?, ?)"),
                         {m_rec, right});

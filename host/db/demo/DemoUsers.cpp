@@ -20,12 +20,11 @@ const QList<int> ManagerRights = {155, 160, 508, 510, 511, 521, 544, 547, 592, 6
 
 int addUser(Database& db, const QString& code, const QString& name, const QString& password, bool admin,
             int employee, const QList<int>& rights) {
-    const QString salt = PasswordHash::newSalt();
     const int rec = DemoRow(QStringLiteral("loginuser"))
                         .set(QStringLiteral("UserCode"), code)
                         .set(QStringLiteral("UserName"), name)
-                        .set(QStringLiteral("PasswordSalt"), salt)
-                        .set(QStringLiteral("PasswordHash"), PasswordHash::hash(salt, password))
+                        .set(QStringLiteral("PasswordSalt"), QString())
+                        .set(QStringLiteral("PasswordHash"), PasswordHash::hash(password))
                         .set(QStringLiteral("IsAdmin"), admin ? 1 : 0)
                         .set(QStringLiteral("EtypeRec"), employee)
                         .insert(db, QStringLiteral("rec"));

@@ -1,12 +1,15 @@
 #include "host/sdk/DbError.h"
 #include "host/sdk/Ucomvar.h"
+#include "host/sdk/VipCodes.h"
 #include "host/services/HostConfig.h"
 #include "host/services/LoginService.h"
 #include "host/services/PasswordHash.h"
+#include "tests/support/DbProbe.h"
 #include "tests/support/ScriptedMessages.h"
 #include "tests/support/TestDatabase.h"
 #include "tests/support/TestRows.h"
 
+#include <QCryptographicHash>
 #include <QTest>
 
 namespace {
@@ -14,11 +17,10 @@ namespace {
 const QString Refused = QStringLiteral("用户编号或密码错误，请重新输入。");
 
 int addUser(DataModule& data, const QString& code, const QString& password, bool deleted = false) {
-    const QString salt = PasswordHash::newSalt();
     return data.OpenSQLAsInt(
         QStringLiteral("INSERT INTO loginuser (UserCode, UserName, PasswordSalt, PasswordHash, "
-                       "deleted) VALUES (?, ?, ?, ?, ?) RETURNING rec"),
-        {code, QStringLiteral("收银员 ") + code, salt, PasswordHash::hash(salt, password), deleted});
+                       "deleted) VALUES (?, ?, '', ?, ?) RETURNING rec"),
+        {code, QStringLiteral("收银员 ") + code, PasswordHash::hash(password), deleted});
 }
 
 } // namespace
@@ -109,6 +111,58 @@ private slots:
         QVERIFY(Ucomvar().szLoginUserId.isEmpty());
         QVERIFY(Ucomvar().szPublicPosKtype.isEmpty());
         QVERIFY(Ucomvar().bvipConnect);
+    }
+
+    void guessingLocksTheAccountUntilUnlockedAndOldHashesAreUpgraded() {
+        TestDatabase db;
+        ScriptedMessages boxes;
+        const int clerk = addUser(db.data(), QStringLiteral("clerk"), QStringLiteral("right"));
+        LoginService login(db.data());
+        const auto failures = [&] {
+            return db.data().OpenSQLAsInt(QStringLiteral("SELECT FailedLogins FROM loginuser WHERE rec = ?"),
+                                          {clerk});
+        };
+        // A success in between starts the count again.
+        for (int i = 1; i < LoginService::MaxFailedLogins; ++i)
+            QVERIFY(!login.LogIn(QStringLiteral("clerk"), QStringLiteral("wrong"), 0));
+        QCOMPARE(failures(), LoginService::MaxFailedLogins - 1);
+        QVERIFY(login.LogIn(QStringLiteral("clerk"), QStringLiteral("right"), 0));
+        QCOMPARE(failures(), 0);
+
+        boxes.clear();
+        for (int i = 1; i <= LoginService::MaxFailedLogins; ++i)
+            QVERIFY(!login.LogIn(QStringLiteral("clerk"), QStringLiteral("wrong"), 0));
+        QVERIFY(boxes.last().text.contains(QStringLiteral("锁定")));
+        QVERIFY(!login.LogIn(QStringLiteral("clerk"), QStringLiteral("right"), 0));
+        QVERIFY(boxes.last().text.contains(QStringLiteral("锁定")));
+        // Every wrong password is in the log, the locking one says so.
+        QCOMPARE(DbProbe::count(db.data(), QStringLiteral("syslog"),
+                                QStringLiteral("Kind = ? AND UserRec = ?"), {LogKind::Logins, clerk}),
+                 2 * LoginService::MaxFailedLogins - 1);
+        QCOMPARE(DbProbe::count(db.data(), QStringLiteral("syslog"), QStringLiteral("LogText LIKE ?"),
+                                {QStringLiteral("%已锁定%")}),
+                 1);
+
+        LoginService::Unlock(db.data(), clerk);
+        QVERIFY(login.LogIn(QStringLiteral("clerk"), QStringLiteral("right"), 0));
+
+        // A password kept the earlier way (salted SHA-256) still logs in, once, and
+        // leaves an Argon2id hash behind.
+        const QString salt = QStringLiteral("00112233445566778899aabbccddeeff");
+        db.data().ExecuteSQL(
+            QStringLiteral("UPDATE loginuser SET PasswordSalt = ?, PasswordHash = ? WHERE rec = ?"),
+            {salt,
+             QString::fromLatin1(QCryptographicHash::hash((salt + QStringLiteral("老密码")).toUtf8(),
+                                                          QCryptographicHash::Sha256)
+                                     .toHex()),
+             clerk});
+        QVERIFY(login.LogIn(QStringLiteral("clerk"), QStringLiteral("老密码"), 0));
+        const QString upgraded = db.data().OpenSQLAsStr(
+            QStringLiteral("SELECT PasswordHash FROM loginuser WHERE rec = ?"), {clerk});
+        QVERIFY2(upgraded.startsWith(QLatin1String("$argon2id$")), qPrintable(upgraded));
+        QVERIFY(!PasswordHash::needsUpgrade(upgraded));
+        QVERIFY(login.LogIn(QStringLiteral("clerk"), QStringLiteral("老密码"), 0));
+        QVERIFY(!login.LogIn(QStringLiteral("clerk"), QStringLiteral("老密"), 0));
     }
 
     void appClassFlagsRoundTripByPosition() {
