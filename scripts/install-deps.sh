@@ -4,7 +4,8 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ ccache pkg-config clang-format
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-psql libgl-dev
-  libbenchmark-dev libicu-dev libpq-dev libsodium-dev poppler-utils
+  libbenchmark-dev libicu-dev libpq-dev libsodium-dev libxlsxwriter-dev poppler-utils
+  python3-openpyxl libpcsclite-dev pcscd vsmartcard-vpcd
   postgresql postgresql-client
   fonts-noto-cjk xvfb xauth
 )
