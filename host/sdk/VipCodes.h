@@ -22,6 +22,12 @@ constexpr int ServiceSale = 25;
 constexpr int ServiceConsumption = 26;
 constexpr int UsesAdded = 28;
 constexpr int UsesRemoved = 29;
+// The ledger's own rows: a card's opening balance (and later corrections of it),
+// and what a card held beyond it before the ledger began.
+constexpr int Opening = 30;
+constexpr int CarriedOver = 31;
+// A sale at the till paid with stored value.
+constexpr int Purchase = 32;
 } // namespace StoredValueChange
 
 // Points change types of the adjustment and exchange dialogs. The ledger stores
@@ -34,6 +40,10 @@ constexpr int Cash = 6;
 constexpr int StoredValue = 7;
 constexpr int Goods = 8;
 constexpr int ShoppingCards = 12;
+// The card procedure's creation row and the introducer's reward row (Memo "新建会员卡…"
+// and "介绍新会员…"); the ledger keeps ChangeTotal signed, so these share the code of
+// a deduction without being one.
+constexpr int CardCreated = 1;
 } // namespace PointsChange
 
 // Kinds of the host's operation log lines the module writes.

@@ -27,7 +27,9 @@ public:
     // Why the stored-value write turned the card down.
     enum StoredValueRefusal {
         CardGone = -1,
-        BalanceBelowZero = -2, // lowering the opening balance would leave less than was spent
+        BalanceBelowZero = -2,  // lowering the opening balance would leave less than was spent
+        BalanceStillHeld = -3,  // stored value switched off while the card holds some
+        OpeningNotAllowed = -4, // an opening balance for a franchise store's stored value
     };
 
     // The card as the card procedure writes it (Y_InsVipCard's parameters).
@@ -55,7 +57,9 @@ public:
         QString birthday;
         QString identityCard;
         QString email;
-        QString cardGuid; // "{...}"; a new card gets a fresh one when empty
+        QString mediFeedback; // passed empty by the editor
+        QString caseText;     // passed empty by the editor
+        QString cardGuid;     // "{...}"; a new card gets a fresh one when empty
         int btypeId = 0;
         bool isLife = false;
         QString barCode;
