@@ -124,7 +124,7 @@ void readBack(Database& db, DemoCardTypes::Type& type) {
     db.select(
         QStringLiteral("SELECT Discount, AutoDiscount, automembertotal, AutoIntegral, IsCZPreferential, "
                        "IsCZService, ClearIntegral, CanUseRemainTotal, IsIntroduceJS, IntroducerJSgainType, "
-                       "IntroducerJS FROM viptype WHERE CTypeId = ?"),
+                       "IntroducerJS, LimitDays, IntroduceJSLimitNum FROM viptype WHERE CTypeId = ?"),
         {type.id}, row);
     type.discount = row.FieldByName(QStringLiteral("Discount")).AsFloat();
     type.autoDiscount = row.FieldByName(QStringLiteral("AutoDiscount")).AsInteger();
@@ -138,6 +138,8 @@ void readBack(Database& db, DemoCardTypes::Type& type) {
     if (row.FieldByName(QStringLiteral("IsIntroduceJS")).AsBoolean() &&
         row.FieldByName(QStringLiteral("IntroducerJSgainType")).AsInteger() == 0)
         type.introducerReward = static_cast<int>(row.FieldByName(QStringLiteral("IntroducerJS")).AsFloat());
+    type.introducerDays = row.FieldByName(QStringLiteral("LimitDays")).AsInteger();
+    type.introducerLimit = row.FieldByName(QStringLiteral("IntroduceJSLimitNum")).AsInteger();
 }
 
 struct Draft {

@@ -26,6 +26,8 @@ public:
         bool clearsPoints = false;
         bool carriesRemainder = false;
         int introducerReward = 0; // points for introducing a member, 0 none
+        int introducerDays = 0;   // days after its issue a card earns the reward, 0 always
+        int introducerLimit = 0;  // introductions a card is rewarded for, 0 no limit
         QList<int> stores;        // empty: every store
     };
 

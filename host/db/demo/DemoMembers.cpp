@@ -1,15 +1,18 @@
 #include "host/db/demo/DemoMembers.h"
 
 #include "host/data/Database.h"
+#include "host/data/StoredProcedure.h"
 #include "host/db/demo/ChineseNames.h"
 #include "host/db/demo/DemoAccounts.h"
 #include "host/db/demo/DemoRandom.h"
-#include "host/db/demo/DemoRow.h"
 #include "host/db/demo/DemoStores.h"
 #include "host/db/demo/DemoUsers.h"
 #include "host/db/demo/Ean13.h"
+#include "host/db/procedures/VipCzLedger.h"
 #include "host/sdk/Cncalendar.h"
+#include "host/sdk/DbError.h"
 #include "host/sdk/Money.h"
+#include "host/sdk/VipCodes.h"
 
 #include <QDateTime>
 
@@ -121,70 +124,136 @@ QString DemoMembers::email(const QString& initials, const QDate& born) {
     return initials.toLower() + QString::number(born.year()) + m_random.pick(domains);
 }
 
-void DemoMembers::recordCreation(int cardId, const QString& cardNo, int storeId, int employee,
-                                 const QDate& day) {
-    DemoRow(QStringLiteral("VipChangeInfo"))
-        .set(QStringLiteral("Vipcardid"), cardId)
-        .set(QStringLiteral("ChangeType"), 1)
-        .set(QStringLiteral("Memo"), QStringLiteral("新建会员卡[%1]").arg(cardNo))
-        .set(QStringLiteral("PosId"), storeId)
-        .set(QStringLiteral("ERec"), employee)
-        .set(QStringLiteral("ChangeDate"), during(m_random, day))
-        .insert(m_db);
+void DemoMembers::defineCustomFields() {
+    const QList<std::pair<QString, int>> fields = {
+        {QStringLiteral("职业"), 0}, {QStringLiteral("家庭人数"), 1}, {QStringLiteral("喜好品类"), 0}};
+    int row = 0;
+    for (const auto& [name, dataType] : fields)
+        m_db.execute(
+            QStringLiteral("INSERT INTO CustomFieldsDefine (idflag, Name, MustField, DataType, RowIndex) "
+                           "VALUES (6, ?, 0, ?, ?)"),
+            {name, dataType, ++row});
 }
 
-void DemoMembers::rewardIntroducer(const Introducer& introducer, int newCardId, const QString& newCardNo,
-                                   int storeId, int employee, const QDate& day) {
-    DemoRow(QStringLiteral("VipChangeInfo"))
-        .set(QStringLiteral("Vipcardid"), introducer.cardId)
-        .set(QStringLiteral("ChangeType"), 1)
-        .set(QStringLiteral("ChangeTotal"), introducer.reward)
-        .set(QStringLiteral("Memo"), QStringLiteral("介绍新会员[%1]").arg(newCardNo))
-        .set(QStringLiteral("OfferCardID"), newCardId)
-        .set(QStringLiteral("PosId"), storeId)
-        .set(QStringLiteral("ERec"), employee)
-        .set(QStringLiteral("ChangeDate"), during(m_random, day))
-        .insert(m_db);
-    m_db.execute(
-        QStringLiteral("UPDATE vipcard SET IntegralTotal = IntegralTotal + ?, ljIntegral = ljIntegral + ? "
-                       "WHERE id = ?"),
-        {introducer.reward, introducer.reward, introducer.cardId});
+int DemoMembers::call(const QString& procedure, const TParamObject& params, TParamObject* outputs) {
+    TParamObject ignored;
+    return ProcedureRegistry::run(m_db, procedure, params, outputs ? *outputs : ignored, nullptr);
 }
 
-// Stored value: what was put in at opening and since, less what was spent. Returns
-// the amount spent from it, which counts towards the card's purchases.
-Money DemoMembers::addStoredValue(DemoRow& card, const DemoCardTypes::Type& type,
-                                  const DemoStores::Store& store) {
+int DemoMembers::issue(const TParamObject& card) {
+    const int id = call(QStringLiteral("Y_InsVipCard"), card);
+    if (id <= 0)
+        throw DbError(QStringLiteral("演示会员卡 %1 未能写入（%2）。")
+                          .arg(card.AsString(QStringLiteral("@CardNo")))
+                          .arg(id));
+    return id;
+}
+
+// Stored value: an opening balance, recharges since and what was spent of it at the
+// till. Returns the amount spent, which counts towards the card's purchases.
+Money DemoMembers::addStoredValue(int cardId, const DemoCardTypes::Type& type, const DemoStores::Store& store,
+                                  int user) {
     Money spent;
     if (!type.storedValue || !m_random.chance(65))
         return spent;
     // Franchise stores may not take an opening balance.
     const Money opening =
         store.posType != 2 && m_random.chance(30) ? Money::fromUnits(100 * m_random.between(1, 20)) : Money();
-    const Money recharged = m_random.chance(80) ? Money::fromUnits(100 * m_random.between(1, 30)) : Money();
-    const Money total = opening + recharged;
-    spent = Money::fromRaw(m_random.between(0, static_cast<int>(total.raw() / 100)) * 100LL);
-    card.set(QStringLiteral("VipCz"), 1)
-        .set(QStringLiteral("VipCzService"), type.services && m_random.chance(50) ? 1 : 0)
-        .set(QStringLiteral("Cz00"), QVariant::fromValue(opening))
-        .set(QStringLiteral("CzTotal"), QVariant::fromValue(total))
-        .set(QStringLiteral("Cz"), QVariant::fromValue(total - spent))
-        .set(QStringLiteral("PosId"), store.connectType == 1 ? store.id : 0);
-    if (m_random.chance(40))
-        card.set(QStringLiteral("UsePass"), 1).set(QStringLiteral("Password"), m_random.digits(6));
+    TParamObject settings;
+    settings.Add(QStringLiteral("@Vipcardid"), cardId);
+    settings.Add(QStringLiteral("@VipCz"), 1);
+    settings.Add(QStringLiteral("@VipCzService"), type.services && m_random.chance(50) ? 1 : 0);
+    settings.Add(QStringLiteral("@SetOpening"), 1);
+    settings.Add(QStringLiteral("@Cz00"), QVariant::fromValue(opening));
+    // Hashing a password is slow on purpose; a few cards are enough to show it.
+    const bool password = m_random.chance(10);
+    settings.Add(QStringLiteral("@UsePass"), password ? 1 : 0);
+    if (password)
+        settings.Add(QStringLiteral("@Password"), m_random.digits(6));
+    settings.Add(QStringLiteral("@CzPosId"), store.connectType == 1 ? store.id : 0);
+    settings.Add(QStringLiteral("@IsJSReward"), -1);
+    settings.Add(QStringLiteral("@PosID"), store.id);
+    settings.Add(QStringLiteral("@ERec"), user);
+    settings.Add(QStringLiteral("@OpId"), VipCzLedger::newOperationId());
+    if (call(QStringLiteral("Y_InsVipCardCz"), settings) != 0)
+        throw DbError(QStringLiteral("演示会员卡的储值未能写入。"));
+
+    const auto post = [&](int changeType, Money amount, Money gift, const QString& memo) {
+        if (VipCzLedger::post(m_db, {cardId, changeType, amount, gift, VipCzLedger::newOperationId(),
+                                     store.id, user, memo}) != VipCzLedger::Posted)
+            throw DbError(QStringLiteral("演示会员卡的储值流水未能写入。"));
+    };
+    if (m_random.chance(80)) {
+        const Money recharged = Money::fromUnits(100 * m_random.between(1, 30));
+        const Money gift = m_random.chance(30) ? Money::fromUnits(10 * m_random.between(1, 10)) : Money();
+        post(StoredValueChange::Recharge, recharged, gift, QStringLiteral("充值"));
+    }
+    const qint64 held =
+        m_db.scalar(QStringLiteral("SELECT Cz FROM vipcard WHERE id = ?"), {cardId}).toLongLong();
+    spent = Money::fromRaw(m_random.between(0, static_cast<int>(held / 10000)) * 10000LL);
+    if (!spent.isZero())
+        post(StoredValueChange::Purchase, -spent, Money(), QStringLiteral("储值消费"));
     return spent;
 }
 
 // One point per ten yuan bought, some of it already redeemed.
-void DemoMembers::addPoints(DemoRow& card, const DemoCardTypes::Type& type, Money bought) {
-    if (type.autoIntegral) {
-        const int earned = static_cast<int>(bought.raw() / PointsUnit.raw());
-        card.set(QStringLiteral("ljIntegral"), earned)
-            .set(QStringLiteral("IntegralTotal"), earned - m_random.between(0, earned / 2));
-        if (type.carriesRemainder)
-            card.set(QStringLiteral("RemainTotal"),
-                     QVariant::fromValue(Money::fromRaw(bought.raw() % PointsUnit.raw())));
+void DemoMembers::addPoints(const QString& cardNo, const DemoCardTypes::Type& type, Money bought,
+                            const QString& user, int storeId) {
+    if (!type.autoIntegral)
+        return;
+    const int earned = static_cast<int>(bought.raw() / PointsUnit.raw());
+    const auto change = [&](int changeType, int points, const QString& memo) {
+        if (points <= 0)
+            return;
+        TParamObject p;
+        p.Add(QStringLiteral("@CardNo"), cardNo);
+        p.Add(QStringLiteral("@ChangeType"), changeType);
+        p.Add(QStringLiteral("@ChangeTotal"), points);
+        p.Add(QStringLiteral("@EtypeID"), user);
+        p.Add(QStringLiteral("@Posid"), storeId);
+        p.Add(QStringLiteral("@Memo"), memo);
+        p.Add(QStringLiteral("@Total"), 0);
+        p.Add(QStringLiteral("@NewId"), 0, TParamObject::Output);
+        if (call(QStringLiteral("InsertVipTotalChangeInfo"), p) != 0)
+            throw DbError(QStringLiteral("演示会员卡 %1 的积分未能写入。").arg(cardNo));
+    };
+    change(PointsChange::Added, earned, QStringLiteral("消费积分"));
+    change(PointsChange::Deducted, m_random.between(0, earned / 2), QStringLiteral("积分兑换礼品"));
+}
+
+void DemoMembers::addCustomValues(int cardId) {
+    static const QList<QString> jobs = {QStringLiteral("教师"), QStringLiteral("工程师"),
+                                        QStringLiteral("医生"), QStringLiteral("个体经营"),
+                                        QStringLiteral("公务员")};
+    static const QList<QString> likes = {QStringLiteral("生鲜"), QStringLiteral("进口零食"),
+                                         QStringLiteral("母婴用品"), QStringLiteral("酒水饮料")};
+    TParamObject p;
+    p.Add(QStringLiteral("@IDFlag"), 6);
+    p.Add(QStringLiteral("@cardid"), cardId);
+    p.Add(QStringLiteral("@C0"), m_random.pick(jobs));
+    p.Add(QStringLiteral("@C1"), QString::number(m_random.between(1, 6)));
+    p.Add(QStringLiteral("@C2"), m_random.chance(60) ? m_random.pick(likes) : QString());
+    for (int i = 3; i < 20; ++i)
+        p.Add(QStringLiteral("@C%1").arg(i), QString());
+    call(QStringLiteral("P_VipCustomChange"), p);
+}
+
+void DemoMembers::backdate(int cardId, const QDate& day) {
+    for (const char* table : {"VipChangeInfo", "VipCzChange"})
+        m_db.execute(
+            QStringLiteral("UPDATE %1 SET ChangeDate = ? WHERE Vipcardid = ?").arg(QLatin1String(table)),
+            {during(m_random, day), cardId});
+}
+
+DemoMembers::Introducer* DemoMembers::introducerFor(const QDate& issued) {
+    QList<Introducer*> due;
+    for (Introducer& introducer : m_introducers) {
+        if (introducer.issued <= issued &&
+            (introducer.days == 0 || issued <= introducer.issued.addDays(introducer.days)) &&
+            (introducer.limit == 0 || introducer.introduced < introducer.limit))
+            due.append(&introducer);
     }
+    return due.isEmpty() ? nullptr : m_random.pick(due);
 }
 
 void DemoMembers::fill(const DemoStores& stores, const DemoCardTypes& types, const DemoAccounts& accounts,
@@ -192,6 +261,10 @@ void DemoMembers::fill(const DemoStores& stores, const DemoCardTypes& types, con
     static const QList<QString> comments = {QStringLiteral("老顾客"), QStringLiteral("喜欢进口零食"),
                                             QStringLiteral("周末常来"), QStringLiteral("团购客户"),
                                             QStringLiteral("需要开具发票")};
+    defineCustomFields();
+    const auto userCode = [&](int rec) {
+        return m_db.scalar(QStringLiteral("SELECT UserCode FROM loginuser WHERE rec = ?"), {rec}).toString();
+    };
     for (int i = 0; i < Count; ++i) {
         const DemoCardTypes::Type& type = pickType(types);
         const bool activated = m_random.chance(92);
@@ -204,93 +277,134 @@ void DemoMembers::fill(const DemoStores& stores, const DemoCardTypes& types, con
         const QDate issued = m_today.addDays(-m_random.between(0, 3 * 365));
         const QString cardNo = nextCardNumber();
 
-        DemoRow card(QStringLiteral("vipcard"));
-        card.set(QStringLiteral("cardid"), m_random.guid())
-            .set(QStringLiteral("CardNo"), cardNo)
-            .set(QStringLiteral("VIPBarCode"),
-                 m_random.chance(90) ? Ean13::withCheckDigit(QStringLiteral("2900") + cardNo) : QString())
-            .set(QStringLiteral("CardType"), type.id)
-            .set(QStringLiteral("Discount"), type.discount)
-            .set(QStringLiteral("AutoDiscount"), type.autoDiscount)
-            .set(QStringLiteral("AutoMemberTotal"), type.autoMemberTotal)
-            .set(QStringLiteral("AutoIntegral"), type.autoIntegral)
-            .set(QStringLiteral("BulidDate"), issued)
-            .set(QStringLiteral("ValidityDate"), issued.addYears(m_random.pick(QList<int>{1, 2, 3, 5})))
-            .set(QStringLiteral("IsUse"), m_random.between(0, 3));
+        TParamObject card;
+        const QList<std::pair<const char*, QVariant>> blank = {
+            {"@EditType", QStringLiteral("I")},
+            {"@CardNo", cardNo},
+            {"@Name", QString()},
+            {"@Tel", QString()},
+            {"@Address", QString()},
+            {"@Comment", QString()},
+            {"@CardType", type.id},
+            {"@Discount", type.discount},
+            {"@BulidDate", issued},
+            {"@ValidityDate", issued.addYears(m_random.pick(QList<int>{1, 2, 3, 5}))},
+            {"@Lose", 0},
+            {"@StopUse", 0},
+            {"@AutoDiscount", type.autoDiscount},
+            {"@AutoMemberTotal", type.autoMemberTotal},
+            {"@AutoOneOff", 0},
+            {"@AutoIntegral", type.autoIntegral},
+            {"@Sex", 0},
+            {"@Birthday", QString()},
+            {"@Identitycard", QString()},
+            {"@Email", QString()},
+            {"@MediFeedBack", QString()},
+            {"@case", QString()},
+            {"@buliddate1", QString()},
+            {"@validitydate1", QString()},
+            {"@searchdate", QString()},
+            {"@searchdate1", QString()},
+            {"@cardid", m_random.guid()},
+            {"@BRec", 0},
+            {"@IsLife", 0},
+            {"@VIPBarCode",
+             m_random.chance(90) ? Ean13::withCheckDigit(QStringLiteral("2900") + cardNo) : QString()},
+            {"@JSVIPCardID", 0},
+            {"@PosID", 0},
+            {"@ERec", users.administrator()},
+            {"@ActivePosId", -1},
+            {"@BirthType", 0},
+            {"@BirthdayCN", QString()},
+            {"@IsLeapMonth", 0},
+            {"@BuyTotal", 0},
+            {"@ljIntegral", 0}};
+        for (const auto& [name, value] : blank)
+            card.Add(QLatin1String(name), value);
 
         if (!activated) {
             // Blank cards of a batch run, waiting at the head office for their holders.
-            card.set(QStringLiteral("CreatePosId"), 0).set(QStringLiteral("Creator"), users.administrator());
-            const int id = card.insert(m_db, QStringLiteral("id"));
-            recordCreation(id, cardNo, 0, stores.headOfficeEmployee(), issued);
+            backdate(issue(card), issued);
             continue;
         }
 
         const bool female = m_random.chance(55);
         const ChineseNames::Name name = ChineseNames::make(m_random, female);
         const bool flagship = store.id == stores.stores().first().id;
-        const int employee = store.cashierEmployee;
-        card.set(QStringLiteral("Name"), name.fullName)
-            .set(QStringLiteral("PYZJM"), name.initials)
-            .set(QStringLiteral("Tel"), uniqueMobile())
-            .set(QStringLiteral("sex"), female ? 1 : 0)
-            .set(QStringLiteral("IsLife"), 1)
-            .set(QStringLiteral("ActivatePosId"), store.id)
-            .set(QStringLiteral("CreatePosId"), store.id)
-            .set(QStringLiteral("Creator"), flagship ? users.cashier() : users.administrator());
+        const int user = flagship ? users.cashier() : users.administrator();
+        card.Add(QStringLiteral("@Name"), name.fullName);
+        card.Add(QStringLiteral("@Tel"), uniqueMobile());
+        card.Add(QStringLiteral("@Sex"), female ? 1 : 0);
+        card.Add(QStringLiteral("@IsLife"), 1);
+        card.Add(QStringLiteral("@ActivePosId"), store.id);
+        card.Add(QStringLiteral("@PosID"), store.id);
+        card.Add(QStringLiteral("@ERec"), user);
         if (m_random.chance(70))
-            card.set(QStringLiteral("Address"), address());
+            card.Add(QStringLiteral("@Address"), address());
         if (m_random.chance(10))
-            card.set(QStringLiteral("Comment"), m_random.pick(comments));
+            card.Add(QStringLiteral("@Comment"), m_random.pick(comments));
         if (m_random.chance(6))
-            card.set(QStringLiteral("btypeid"), m_random.pick(accounts.corporateCustomers()));
+            card.Add(QStringLiteral("@BRec"), m_random.pick(accounts.corporateCustomers()));
         if (m_random.chance(92)) {
             const Birthday born = birthday();
-            card.set(QStringLiteral("Birthday"), born.solar)
-                .set(QStringLiteral("BirthdayCN"), born.lunar)
-                .set(QStringLiteral("BirthType"), born.lunarEntry)
-                .set(QStringLiteral("IsLeapMonth"), born.leapMonth);
+            card.Add(QStringLiteral("@Birthday"), born.solar);
+            card.Add(QStringLiteral("@BirthdayCN"), born.lunar);
+            card.Add(QStringLiteral("@BirthType"), born.lunarEntry);
+            card.Add(QStringLiteral("@IsLeapMonth"), born.leapMonth);
             if (m_random.chance(50))
-                card.set(QStringLiteral("IdentityCard"), identityCard(born.date, female));
+                card.Add(QStringLiteral("@Identitycard"), identityCard(born.date, female));
             if (m_random.chance(25))
-                card.set(QStringLiteral("\"E-Mail\""), email(name.initials, born.date));
+                card.Add(QStringLiteral("@Email"), email(name.initials, born.date));
         }
         const int state = m_random.between(1, 100);
-        card.set(QStringLiteral("Lose"), state <= 3 ? 1 : 0)
-            .set(QStringLiteral("StopUse"), state > 97 ? 1 : 0);
+        card.Add(QStringLiteral("@Lose"), state <= 3 ? 1 : 0);
+        card.Add(QStringLiteral("@StopUse"), state > 97 ? 1 : 0);
 
-        const Money spent = addStoredValue(card, type, store);
-        const Money bought = spent + m_random.amount(0, 20000);
-        card.set(QStringLiteral("buyTotal"), QVariant::fromValue(bought));
-        addPoints(card, type, bought);
-        if (type.clearsPoints)
-            card.set(QStringLiteral("ClearDate"), QDateTime(issued, QTime(0, 0)));
-
-        const bool introduced = !m_introducers.isEmpty() && m_random.chance(12);
-        const Introducer introducer = introduced ? m_random.pick(m_introducers) : Introducer{0, 0};
-        if (introduced)
-            card.set(QStringLiteral("JSVIPCardID"), introducer.cardId).set(QStringLiteral("IsJSReward"), 1);
+        Introducer* introducer = m_random.chance(12) ? introducerFor(issued) : nullptr;
+        if (introducer)
+            card.Add(QStringLiteral("@JSVIPCardID"), introducer->cardId);
 
         // Now and then a card number comes back: the lost card was deleted and its
         // number issued again, which only live cards must not share.
         if (m_random.chance(2)) {
-            DemoRow old = card;
-            const QDate earlier = issued.addDays(-m_random.between(30, 400));
-            old.set(QStringLiteral("cardid"), m_random.guid())
-                .set(QStringLiteral("BulidDate"), earlier)
-                .set(QStringLiteral("Lose"), 1)
-                .set(QStringLiteral("JSVIPCardID"), 0)
-                .set(QStringLiteral("IsJSReward"), 0)
-                .set(QStringLiteral("deleted"), 1);
-            recordCreation(old.insert(m_db, QStringLiteral("id")), cardNo, store.id, employee, earlier);
+            TParamObject old = card;
+            old.Add(QStringLiteral("@cardid"), m_random.guid());
+            old.Add(QStringLiteral("@BulidDate"), issued.addDays(-m_random.between(30, 400)));
+            old.Add(QStringLiteral("@Lose"), 1);
+            old.Add(QStringLiteral("@JSVIPCardID"), 0);
+            const int oldId = issue(old);
+            m_db.execute(QStringLiteral("UPDATE vipcard SET deleted = 1 WHERE id = ?"), {oldId});
+            backdate(oldId, old.Value(QStringLiteral("@BulidDate")).toDate());
         }
 
-        const int id = card.insert(m_db, QStringLiteral("id"));
-        recordCreation(id, cardNo, store.id, employee, issued);
-        if (introduced)
-            rewardIntroducer(introducer, id, cardNo, store.id, employee, issued);
+        const int id = issue(card);
+        if (introducer) {
+            TParamObject reward;
+            reward.Add(QStringLiteral("@CardID"), id);
+            reward.Add(QStringLiteral("@PosID"), store.id);
+            reward.Add(QStringLiteral("@Erec"), user);
+            reward.Add(QStringLiteral("@ChangeType"), 1);
+            call(QStringLiteral("kd_VIPAddJSIntegralTotal"), reward);
+            ++introducer->introduced;
+        }
+        const Money spent = addStoredValue(id, type, store, user);
+        const Money bought = spent + m_random.amount(0, 20000);
+        // Purchases come from the tills and the name's initials from the quick search's
+        // index, neither of which the editor writes.
+        m_db.execute(QStringLiteral("UPDATE vipcard SET buyTotal = ?, PYZJM = ? WHERE id = ?"),
+                     {QVariant::fromValue(bought), name.initials, id});
+        addPoints(cardNo, type, bought, userCode(user), store.id);
+        if (type.autoIntegral && type.carriesRemainder)
+            m_db.execute(QStringLiteral("UPDATE vipcard SET RemainTotal = ? WHERE id = ?"),
+                         {QVariant::fromValue(Money::fromRaw(bought.raw() % PointsUnit.raw())), id});
+        if (type.clearsPoints)
+            m_db.execute(QStringLiteral("UPDATE vipcard SET ClearDate = ? WHERE id = ?"),
+                         {QDateTime(issued, QTime(0, 0)), id});
+        if (m_random.chance(40))
+            addCustomValues(id);
+        backdate(id, issued);
         const bool inGoodStanding = state > 3 && state <= 97;
         if (type.introducerReward > 0 && inGoodStanding)
-            m_introducers.append(Introducer{id, type.introducerReward});
+            m_introducers.append(Introducer{id, issued, type.introducerDays, type.introducerLimit, 0});
     }
 }

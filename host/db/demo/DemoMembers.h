@@ -3,6 +3,7 @@
 #include "host/db/demo/DemoCardTypes.h"
 #include "host/db/demo/DemoStores.h"
 #include "host/sdk/Money.h"
+#include "host/sdk/TParamObject.h"
 
 #include <QDate>
 #include <QList>
@@ -16,8 +17,10 @@ class DemoRow;
 class DemoUsers;
 
 // Member cards as years of trading leave them: active, lost, stopped, expired and
-// not yet activated cards, reissued numbers, stored value, points, introducers,
-// each with the creation record the card-writing procedure keeps.
+// not yet activated cards, reissued numbers, stored value, points, introducers and
+// custom fields. Every card is issued and every balance moved through the
+// procedures the member editor uses, so each card carries its creation record and
+// its balances equal its ledgers.
 class DemoMembers {
 public:
     static constexpr int Count = 320;
@@ -39,8 +42,11 @@ private:
         QDate date;
     };
     struct Introducer {
-        int cardId;
-        int reward;
+        int cardId = 0;
+        QDate issued;
+        int days = 0;  // the type's reward period, 0 none
+        int limit = 0; // the type's most rewarded introductions, 0 none
+        int introduced = 0;
     };
 
     const DemoCardTypes::Type& pickType(const DemoCardTypes& types);
@@ -50,11 +56,18 @@ private:
     QString identityCard(const QDate& born, bool female);
     QString address();
     QString email(const QString& initials, const QDate& born);
-    Money addStoredValue(DemoRow& card, const DemoCardTypes::Type& type, const DemoStores::Store& store);
-    void addPoints(DemoRow& card, const DemoCardTypes::Type& type, Money bought);
-    void recordCreation(int cardId, const QString& cardNo, int storeId, int employee, const QDate& day);
-    void rewardIntroducer(const Introducer& introducer, int newCardId, const QString& newCardNo, int storeId,
-                          int employee, const QDate& day);
+    void defineCustomFields();
+    int call(const QString& procedure, const TParamObject& params, TParamObject* outputs = nullptr);
+    int issue(const TParamObject& card);
+    Money addStoredValue(int cardId, const DemoCardTypes::Type& type, const DemoStores::Store& store,
+                         int user);
+    void addPoints(const QString& cardNo, const DemoCardTypes::Type& type, Money bought, const QString& user,
+                   int storeId);
+    void addCustomValues(int cardId);
+    // Moves the card's ledger rows to the day it was issued, as if written then.
+    void backdate(int cardId, const QDate& day);
+    // An introducer whose card still earns a reward for a card issued on the day.
+    Introducer* introducerFor(const QDate& issued);
 
     Database& m_db;
     DemoRandom& m_random;

@@ -49,8 +49,9 @@ bool validLunar(const QString& text) {
     const int day = text.mid(8, 2).toInt(&okDay);
     if (!okYear || !okMonth || !okDay || month < 1 || month > 12 || day < 1 || day > 30)
         return false;
-    const bool leap = Cncalendar::GetLunarLeapMonth(year) > 0;
-    return Cncalendar::GetLunarMonthDays(year, month, leap) >= day;
+    // The text does not say which of a doubled month it means; either may hold the day.
+    return qMax(Cncalendar::GetLunarMonthDays(year, month, false),
+                Cncalendar::GetLunarMonthDays(year, month, true)) >= day;
 }
 
 int count(Database& db, const QString& where, const QVariantList& params) {

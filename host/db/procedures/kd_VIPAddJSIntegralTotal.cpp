@@ -12,7 +12,8 @@
 // kd_VIPAddJSIntegralTotal: settles the card-opening reward of the live card @CardID
 // (@ChangeType 1) when it names an introducer. The introducer's card type decides:
 // rewards on (IsIntroduceJS), at most IntroduceJSLimitNum rewarded introductions
-// (0 no limit), only within LimitDays of the introducer's issue date (0 no limit),
+// (0 no limit), only for a new card issued within LimitDays of the introducer's
+// card (0 no limit),
 // and the points from the type itself (IntroducerJSgainType 0) or from the rule for
 // the new card's type (1, VipIntroducerJS). The introducer gets its row ("介绍新会员")
 // and the new card its own; the new card's IsJSReward becomes 1 (rewarded) or 2
@@ -35,7 +36,7 @@ int points(double value) {
 }
 
 // The rule that applies, or none when the introducer earns nothing for this card.
-std::optional<Rule> rule(Database& db, int introducerId, int newType) {
+std::optional<Rule> rule(Database& db, int introducerId, int newType, const QDate& newIssued) {
     ClientDataSet rows;
     db.select(QStringLiteral(
                   "SELECT t.CTypeId, t.IsIntroduceJS, t.IntroduceJSLimitNum, t.LimitDays, "
@@ -49,7 +50,7 @@ std::optional<Rule> rule(Database& db, int introducerId, int newType) {
     if (field("IsIntroduceJS").AsInteger() != 1 || field("Lose").AsInteger() || field("StopUse").AsInteger())
         return std::nullopt;
     const int limitDays = field("LimitDays").AsInteger();
-    if (limitDays > 0 && field("BulidDate").AsDate().addDays(limitDays) < QDate::currentDate())
+    if (limitDays > 0 && field("BulidDate").AsDate().addDays(limitDays) < newIssued)
         return std::nullopt;
     const int limitCount = field("IntroduceJSLimitNum").AsInteger();
     if (limitCount > 0 &&
@@ -78,8 +79,9 @@ int kdVipAddJsIntegralTotal(ProcedureContext& call) {
     if (call.integer(QStringLiteral("@ChangeType")) != CardOpening)
         throw DbError(QStringLiteral("介绍人奖励只在开卡时结算。"));
     ClientDataSet card;
-    db.select(QStringLiteral("SELECT CardNo, CardType, JSVIPCardID, IsJSReward FROM vipcard WHERE id = ? AND "
-                             "deleted = 0") +
+    db.select(QStringLiteral(
+                  "SELECT CardNo, CardType, BulidDate, JSVIPCardID, IsJSReward FROM vipcard WHERE id = ? AND "
+                  "deleted = 0") +
                   db.dialect().forUpdate(),
               {cardId}, card);
     if (card.IsEmpty())
@@ -96,7 +98,8 @@ int kdVipAddJsIntegralTotal(ProcedureContext& call) {
         return 0;
     const QString cardNo = card.FieldByName(QStringLiteral("CardNo")).AsString();
     const std::optional<Rule> due =
-        rule(db, introducerId, card.FieldByName(QStringLiteral("CardType")).AsInteger());
+        rule(db, introducerId, card.FieldByName(QStringLiteral("CardType")).AsInteger(),
+             card.FieldByName(QStringLiteral("BulidDate")).AsDate());
     if (due) {
         VipPointsLedger::post(db, {.cardId = introducerId,
                                    .changeType = PointsChange::CardCreated,

@@ -5,6 +5,9 @@
 #include "host/services/PasswordHash.h"
 #include "tests/support/TestDatabase.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QProcess>
 #include <QTest>
 #include <numeric>
 
@@ -30,9 +33,27 @@ QList<QStringList> table(const QString& sql, const QVariantList& params = {}) {
 // Rows of every table the fill writes; a table that is not there is left out.
 QMap<QString, int> tableCounts(Database& db) {
     QMap<QString, int> counts;
-    for (const char* table : {"posinfo", "posmachine", "employee", "stock", "atype", "btype", "pricelist",
-                              "ptype", "ptypeprice", "BaseInfoProperty", "loginuser", "userlimit", "viptype",
-                              "vipAutoDiscount", "PosVipType", "vipcard", "VipChangeInfo", "sysdata"}) {
+    for (const char* table : {"posinfo",
+                              "posmachine",
+                              "employee",
+                              "stock",
+                              "atype",
+                              "btype",
+                              "pricelist",
+                              "ptype",
+                              "ptypeprice",
+                              "BaseInfoProperty",
+                              "loginuser",
+                              "userlimit",
+                              "viptype",
+                              "vipAutoDiscount",
+                              "PosVipType",
+                              "vipcard",
+                              "VipChangeInfo",
+                              "VipCzChange",
+                              "CustomFieldsDefine",
+                              "VipCustomFields",
+                              "sysdata"}) {
         const QString name = QString::fromLatin1(table);
         if (db.tableExists(name))
             counts[name] = db.scalar(QStringLiteral("SELECT COUNT(*) FROM %1").arg(name)).toInt();
@@ -68,6 +89,8 @@ const QStringList brokenRules = {
     "SELECT COUNT(*) FROM vipcard WHERE (VipCz = 0 AND (Cz00 <> 0 OR CzTotal <> 0 OR Cz <> 0 OR VipCzService "
     "<> 0)) OR Cz00 < 0 OR Cz00 > CzTotal OR Cz < 0 OR Cz > CzTotal OR Cz00 > 1000000000 OR CzTotal - Cz > "
     "buyTotal OR IntegralTotal < 0 OR IntegralTotal > ljIntegral OR (UsePass = 1 AND VipCz = 0)",
+    // A stored-value password is kept only as its hash.
+    "SELECT COUNT(*) FROM vipcard WHERE Password <> '' OR (UsePass = 1) <> (PasswordHash <> '')",
     // Franchise stores may not take an opening balance.
     "SELECT COUNT(*) FROM vipcard c, posinfo p WHERE c.ActivatePosId = p.posid AND p.PosType = 2 AND "
     "c.Cz00 <> 0",
@@ -99,7 +122,24 @@ const QStringList coveredCases = {
     "vipcard WHERE deleted = 0 AND BirthType = 1",
     "vipcard WHERE deleted = 0 AND JSVIPCardID > 0",
     "vipcard WHERE deleted = 0 AND btypeid > 0",
+    "vipcard WHERE deleted = 0 AND UsePass = 1",
+    "VipCzChange WHERE ChangeType = 30",
+    "VipCustomFields WHERE C0 <> '' AND C1 <> ''",
 };
+
+struct Run {
+    int exitCode = -1;
+    QString out;
+};
+
+Run vipctlCheck(const TestDatabase& db) {
+    QProcess process;
+    process.start(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("vipctl")),
+                  {QStringLiteral("check"), QStringLiteral("--db"), db.setting().text()});
+    if (!process.waitForFinished(120000))
+        return {};
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput())};
+}
 
 } // namespace
 
@@ -191,6 +231,22 @@ private slots:
         QVERIFY(live >= 200);
         QCOMPARE(count(QStringLiteral("SELECT COUNT(DISTINCT CardNo) FROM vipcard WHERE deleted = 0")), live);
         QVERIFY(DemoData::summary(db.data().database()).contains(QStringLiteral("会员卡 %1 张").arg(live)));
+
+        // Every balance equals its ledger, and the audit tells a tampered one by card and column.
+        Run check = vipctlCheck(db);
+        QVERIFY2(check.exitCode == 0, qPrintable(check.out));
+        const QString cardNo = dmClient().OpenSQLAsStr(QStringLiteral(
+            "SELECT MIN(CardNo) FROM vipcard WHERE deleted = 0 AND Cz > 0 AND IntegralTotal > 0"));
+        dmClient().ExecuteSQL(
+            QStringLiteral(
+                "UPDATE vipcard SET Cz = Cz - 100, IntegralTotal = IntegralTotal + 1 WHERE CardNo = ? AND "
+                "deleted = 0"),
+            {cardNo});
+        check = vipctlCheck(db);
+        QCOMPARE(check.exitCode, 1);
+        QCOMPARE(check.out.count(cardNo), 2);
+        QVERIFY(check.out.contains(QStringLiteral("Cz ")) &&
+                check.out.contains(QStringLiteral("IntegralTotal ")));
     }
 
     void refusesAnythingButAnEmptyDatabase() {

@@ -1,0 +1,33 @@
+#include "host/app/vipctl/Command.h"
+#include "host/data/Database.h"
+#include "host/db/LedgerAudit.h"
+#include "host/sdk/Money.h"
+
+namespace {
+
+constexpr int Mismatches = 1;
+
+QString shown(const LedgerAudit::Mismatch& m, qint64 value) {
+    return m.money ? Money::fromRaw(value).toString() : QString::number(value);
+}
+
+int check(CommandContext& context) {
+    auto db = context.openDatabase();
+    const QList<LedgerAudit::Mismatch> found = LedgerAudit::run(*db);
+    for (const LedgerAudit::Mismatch& m : found)
+        context.out << "会员卡 " << m.cardNo << "：" << m.column << " 为 " << shown(m, m.held)
+                    << "，流水合计 " << shown(m, m.ledger) << "\n";
+    const int cards = LedgerAudit::liveCards(*db);
+    if (!found.isEmpty()) {
+        context.out << "核对会员卡 " << cards << " 张，发现 " << found.size() << " 处余额与流水不符。\n";
+        return Mismatches;
+    }
+    context.out << "核对会员卡 " << cards << " 张，储值和积分余额均与流水相符。\n";
+    return 0;
+}
+
+const Command::Registration registration(QStringLiteral("check"),
+                                         QStringLiteral("核对每张会员卡的储值、积分余额与流水是否相符"), true,
+                                         check);
+
+} // namespace

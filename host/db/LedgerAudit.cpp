@@ -1,0 +1,76 @@
+#include "host/db/LedgerAudit.h"
+
+#include "host/data/Database.h"
+#include "host/sdk/ClientDataSet.h"
+#include "host/sdk/VipCodes.h"
+
+namespace {
+
+// The card's balance column and the expression of its rows that must equal it.
+struct Rule {
+    const char* column;
+    const char* sum;
+    bool money;
+};
+
+constexpr Rule storedValue[] = {
+    {"Cz", "s.cz", true},
+    {"CzTotal", "s.deposits", true},
+    {"Cz00", "s.opening", true},
+};
+constexpr Rule points[] = {
+    {"IntegralTotal", "p.points", false},
+    {"ljIntegral", "p.earned", false},
+};
+
+} // namespace
+
+int LedgerAudit::liveCards(Database& db) {
+    return db.scalar(QStringLiteral("SELECT COUNT(*) FROM vipcard WHERE deleted = 0")).toInt();
+}
+
+QList<LedgerAudit::Mismatch> LedgerAudit::run(Database& db) {
+    const QString deposits = QStringLiteral("%1, %2, %3, %4")
+                                 .arg(StoredValueChange::Opening)
+                                 .arg(StoredValueChange::CarriedOver)
+                                 .arg(StoredValueChange::Recharge)
+                                 .arg(StoredValueChange::Refund);
+    QStringList sums;
+    for (const Rule& rule : storedValue)
+        sums.append(QStringLiteral("c.%1 AS held_%1, COALESCE(%2, 0) AS rows_%1")
+                        .arg(QLatin1String(rule.column), QLatin1String(rule.sum)));
+    for (const Rule& rule : points)
+        sums.append(QStringLiteral("c.%1 AS held_%1, COALESCE(%2, 0) AS rows_%1")
+                        .arg(QLatin1String(rule.column), QLatin1String(rule.sum)));
+    ClientDataSet rows;
+    db.select(
+        QStringLiteral(
+            "SELECT c.CardNo, %1 FROM vipcard c "
+            "LEFT JOIN (SELECT Vipcardid, CAST(SUM(Amount + Gift) AS BIGINT) AS cz, "
+            "CAST(SUM(CASE WHEN ChangeType IN (%2) THEN Amount + Gift ELSE 0 END) AS BIGINT) AS deposits, "
+            "CAST(SUM(CASE WHEN ChangeType = %3 THEN Amount ELSE 0 END) AS BIGINT) AS opening "
+            "FROM VipCzChange GROUP BY Vipcardid) s ON s.Vipcardid = c.id "
+            "LEFT JOIN (SELECT Vipcardid, CAST(SUM(ChangeTotal) AS BIGINT) AS points, "
+            "CAST(SUM(CASE WHEN ChangeTotal > 0 THEN ChangeTotal ELSE 0 END) AS BIGINT) AS earned "
+            "FROM VipChangeInfo GROUP BY Vipcardid) p ON p.Vipcardid = c.id "
+            "WHERE c.deleted = 0 ORDER BY c.CardNo")
+            .arg(sums.join(QStringLiteral(", ")), deposits)
+            .arg(StoredValueChange::Opening),
+        {}, rows);
+    QList<Mismatch> found;
+    for (rows.First(); !rows.Eof(); rows.Next()) {
+        const auto check = [&](const Rule& rule) {
+            const QString column = QLatin1String(rule.column);
+            const qint64 held = rows.FieldByName(QStringLiteral("held_") + column).AsLargeInt();
+            const qint64 ledger = rows.FieldByName(QStringLiteral("rows_") + column).AsLargeInt();
+            if (held != ledger)
+                found.append({rows.FieldByName(QStringLiteral("CardNo")).AsString(), column, held, ledger,
+                              rule.money});
+        };
+        for (const Rule& rule : storedValue)
+            check(rule);
+        for (const Rule& rule : points)
+            check(rule);
+    }
+    return found;
+}

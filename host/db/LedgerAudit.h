@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+class Database;
+
+// Every live card's balances against its ledgers: Cz, CzTotal and Cz00 against its
+// stored-value change rows (VipCzChange), IntegralTotal and ljIntegral against its
+// points change rows (VipChangeInfo).
+class LedgerAudit {
+public:
+    struct Mismatch {
+        QString cardNo;
+        QString column;    // the balance column that differs
+        qint64 held = 0;   // what the card row says (money in ten-thousandths)
+        qint64 ledger = 0; // what its rows add up to
+        bool money = false;
+    };
+
+    static QList<Mismatch> run(Database& db);
+    static int liveCards(Database& db);
+};
