@@ -39,7 +39,7 @@ QDate dateParam(const ProcedureContext& call, const QString& name, bool required
     return date;
 }
 
-// A lunar birthday "yyyy-mm-dd" the calendar knows, month and day padded.
+// A lunar birthday "yyyy-mm-dd" that may exist, month and day padded.
 bool validLunar(const QString& text) {
     if (text.size() != 10 || text.at(4) != QLatin1Char('-') || text.at(7) != QLatin1Char('-'))
         return false;
@@ -50,8 +50,11 @@ bool validLunar(const QString& text) {
     if (!okYear || !okMonth || !okDay || month < 1 || month > 12 || day < 1 || day > 30)
         return false;
     // The text does not say which of a doubled month it means; either may hold the day.
-    return qMax(Cncalendar::GetLunarMonthDays(year, month, false),
-                Cncalendar::GetLunarMonthDays(year, month, true)) >= day;
+    // A year the calendar does not cover is taken as typed: its solar date is kept as
+    // the first day of the date system.
+    const int days = qMax(Cncalendar::GetLunarMonthDays(year, month, false),
+                          Cncalendar::GetLunarMonthDays(year, month, true));
+    return days == 0 || days >= day;
 }
 
 int count(Database& db, const QString& where, const QVariantList& params) {
@@ -72,11 +75,12 @@ bool barCodeTaken(Database& db, const QString& barCode, int cardId) {
 // issuing cards of the type to one holder at the same moment are counted one
 // after the other.
 bool overRepeatLimit(Database& db, int typeId, const QString& tel, const QString& identity, int cardId) {
-    const int limit = db.scalar(QStringLiteral("SELECT RepeatNum FROM viptype WHERE CTypeId = ?") +
-                                    db.dialect().forUpdate(),
-                                {typeId})
-                          .toInt();
-    if (limit <= 0 || (tel.isEmpty() && identity.isEmpty()))
+    const QString readLimit = QStringLiteral("SELECT RepeatNum FROM viptype WHERE CTypeId = ?");
+    if ((tel.isEmpty() && identity.isEmpty()) || db.scalar(readLimit, {typeId}).toInt() <= 0)
+        return false;
+    // Types without a limit issue in parallel; only a limited one holds its row.
+    const int limit = db.scalar(readLimit + db.dialect().forUpdate(), {typeId}).toInt();
+    if (limit <= 0)
         return false;
     QStringList holder;
     QVariantList params = {typeId, cardId};
