@@ -13,6 +13,7 @@
 #include "host/ui/Administrator.h"
 #include "host/ui/DeskMenuBuilder.h"
 #include "host/ui/HostSettingsDialog.h"
+#include "host/ui/StartPage.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -34,6 +35,7 @@ DeskMainWindow::DeskMainWindow(NoticeOutbox* outbox, QWidget* parent)
     m_tabs->setMovable(true);
     m_tabs->setDocumentMode(true);
     setCentralWidget(m_tabs);
+    StartPage::Install(*this, *m_tabs);
     connect(m_tabs, &QTabWidget::tabCloseRequested, this, &DeskMainWindow::closeTab);
 
     m_user->setObjectName(QStringLiteral("UserLabel"));
