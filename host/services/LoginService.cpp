@@ -7,6 +7,8 @@
 #include "host/sdk/VipCodes.h"
 #include "host/services/PasswordHash.h"
 
+#include <algorithm>
+
 namespace {
 
 const QString Caption = QStringLiteral("登录");
@@ -26,8 +28,8 @@ bool LoginService::LogIn(const QString& userCode, const QString& password, int p
         return refuse(QStringLiteral("请输入用户编号。"));
 
     ClientDataSet user;
-    m_data.OpenSQL(QStringLiteral("SELECT rec, UserCode, UserName, PasswordSalt, PasswordHash, Locked "
-                                  "FROM loginuser WHERE UserCode = ? AND deleted = 0"),
+    m_data.OpenSQL(QStringLiteral("SELECT rec, UserCode, UserName, PasswordSalt, PasswordHash, Locked, "
+                                  "Disabled, AllStores FROM loginuser WHERE UserCode = ? AND deleted = 0"),
                    user, {code});
     if (user.IsEmpty())
         return refuse(WrongCodeOrPassword);
@@ -40,6 +42,12 @@ bool LoginService::LogIn(const QString& userCode, const QString& password, int p
         // The attempt that locks the account says so at once.
         return refuse(recordFailure(rec, code) ? LockedText : WrongCodeOrPassword);
     }
+    if (user.FieldByName(QStringLiteral("Disabled")).AsBoolean())
+        return refuse(QStringLiteral("该用户已停用。请联系系统管理员。"));
+    if (!user.FieldByName(QStringLiteral("AllStores")).AsBoolean() &&
+        m_data.OpenSQLAsInt(QStringLiteral("SELECT COUNT(*) FROM userpos WHERE UserRec = ? AND PosId = ?"),
+                            {rec, posId}) == 0)
+        return refuse(QStringLiteral("您不能登录所选门店，请重新选择门店。"));
     m_data.ExecuteSQL(QStringLiteral("UPDATE loginuser SET FailedLogins = 0 WHERE rec = ?"), {rec});
     if (PasswordHash::needsUpgrade(stored))
         m_data.ExecuteSQL(
@@ -91,6 +99,44 @@ bool LoginService::recordFailure(int rec, const QString& code) {
                           locked ? QStringLiteral("用户 %1 密码输错次数过多，已锁定").arg(code)
                                  : QStringLiteral("用户 %1 登录密码错误").arg(code));
     return locked;
+}
+
+int LoginService::RetryDelaySeconds(int failuresInARow) {
+    if (failuresInARow <= 0)
+        return 0;
+    return std::min(1 << std::min(failuresInARow - 1, 5), 30);
+}
+
+const QString LoginService::PasswordRuleText =
+    QStringLiteral("密码至少需要 %1 个字符。").arg(LoginService::MinPasswordLength);
+
+bool LoginService::AcceptablePassword(const QString& password) {
+    return password.size() >= MinPasswordLength;
+}
+
+bool LoginService::ChangePassword(const QString& oldPassword, const QString& newPassword) {
+    const QString caption = QStringLiteral("修改密码");
+    const int rec = Ucomvar().nLoginUserRec;
+    ClientDataSet user;
+    m_data.OpenSQL(QStringLiteral("SELECT PasswordSalt, PasswordHash FROM loginuser "
+                                  "WHERE rec = ? AND deleted = 0 AND Disabled = 0"),
+                   user, {rec});
+    if (user.IsEmpty() ||
+        !PasswordHash::matches(user.FieldByName(QStringLiteral("PasswordSalt")).AsString(),
+                               user.FieldByName(QStringLiteral("PasswordHash")).AsString(), oldPassword)) {
+        Messagebox(QStringLiteral("原密码错误。"), caption, MB::Ok | MB::IconWarning);
+        return false;
+    }
+    if (!AcceptablePassword(newPassword)) {
+        Messagebox(PasswordRuleText, caption, MB::Ok | MB::IconWarning);
+        return false;
+    }
+    m_data.ExecuteSQL(
+        QStringLiteral("UPDATE loginuser SET PasswordSalt = '', PasswordHash = ? WHERE rec = ?"),
+        {PasswordHash::hash(newPassword), rec});
+    TSysLog::LocalLogOper(rec, LogKind::Logins,
+                          QStringLiteral("用户 %1 修改了自己的密码").arg(Ucomvar().szLoginUserId));
+    return true;
 }
 
 void LoginService::Unlock(DataModule& data, int userRec) {

@@ -11,7 +11,9 @@ class TBaseQuery;
 
 // The back office's main window: menus built from the registries, list windows as
 // closable tabs (one per class: opening an open one shows it again), named
-// functions run straight from the menu, and the session in the status bar.
+// functions run straight from the menu, the session in the status bar, and the
+// system menu: users, settings, own password, switching user and logging out.
+// Rights are asked again when a window opens and in each of its actions.
 class DeskMainWindow final : public QMainWindow {
     Q_OBJECT
 
@@ -27,10 +29,21 @@ public:
     TBaseQuery* OpenWindow(const QString& className);
     void RunFunction(const QString& name);
     void ShowSettings();
+    void ShowUserAdmin();
+    void ChangeOwnPassword();
+    // Another user logs in at this screen; cancelled, the current one carries on.
+    void SwitchUser();
+    // The session ends, then the login; cancelled, the desktop closes.
+    void LogOut();
     QTabWidget* Tabs() const { return m_tabs; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void addSystemMenu();
+    void startSession();
+    void closeAllTabs();
     void refreshStatus();
     void closeTab(int index);
 

@@ -65,6 +65,7 @@ void addItem(QMenu& menu, const Item& item, const DeskMenuBuilder::Handlers& han
 
 const QString DeskMenuBuilder::NotAvailable = QStringLiteral("该功能尚未提供");
 const QString DeskMenuBuilder::NoRight = QStringLiteral("您没有当前操作的权限");
+const QString DeskMenuBuilder::NeedsRight = QStringLiteral("需要权限：%1 %2");
 
 bool DeskMenuBuilder::InEdition(EditionFlags editions, int edition) {
     constexpr int WordBits = sizeof(EditionFlags) * 8;
@@ -104,13 +105,13 @@ void DeskMenuBuilder::RefreshEnabled(QMenu& menu) {
         const QVariant rights = action->property(RightsProperty);
         if (!rights.isValid())
             continue;
-        if (!action->property(AvailableProperty).toBool()) {
-            action->setEnabled(false);
-            action->setToolTip(NotAvailable);
-            continue;
-        }
-        const bool allowed = rights.toInt() == 0 || HasLimit(rights.toInt());
-        action->setEnabled(allowed);
-        action->setToolTip(allowed ? QString() : NoRight);
+        QString why;
+        if (!action->property(AvailableProperty).toBool())
+            why = NotAvailable;
+        else if (rights.toInt() != 0 && !HasLimit(rights.toInt()))
+            why = NeedsRight.arg(rights.toInt()).arg(action->text());
+        action->setEnabled(why.isEmpty());
+        action->setToolTip(why);
+        action->setStatusTip(why);
     }
 }

@@ -24,13 +24,15 @@ public:
 
     static const QString NotAvailable;
     static const QString NoRight;
+    // What a greyed entry says in its tip and the status bar: the right and the entry.
+    static const QString NeedsRight;
 
     // Replaces the bar's menus with one menu per subsystem that has entries; the
     // host's own menu is the caller's to append. Throws DbError when the rights
     // cannot be read.
     static void Build(QMenuBar& bar, const Handlers& handlers);
     // Asks the rights again, so a change by the administrator shows the next time
-    // the menu opens.
+    // the menu opens. A greyed entry's tool tip and status tip say why.
     static void RefreshEnabled(QMenu& menu);
     // Bit n of the word is edition n; editions past the word's width have no entries.
     static bool InEdition(EditionFlags editions, int edition);

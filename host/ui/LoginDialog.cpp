@@ -1,6 +1,7 @@
 #include "host/ui/LoginDialog.h"
 
 #include "host/sdk/DataModule.h"
+#include "host/sdk/MessageBox.h"
 #include "host/sdk/ui/GuardedHandler.h"
 #include "host/services/LoginService.h"
 
@@ -57,7 +58,20 @@ void LoginDialog::loadStores() {
                          stores.FieldByName(QStringLiteral("posid")).AsInteger());
 }
 
+bool LoginDialog::waited() {
+    const QDateTime now = m_clock();
+    if (!m_nextTry.isValid() || now >= m_nextTry)
+        return true;
+    const qint64 seconds = (now.msecsTo(m_nextTry) + 999) / 1000;
+    Messagebox(QStringLiteral("登录失败次数过多，请 %1 秒后再试。").arg(seconds), QStringLiteral("登录"),
+               MB::Ok | MB::IconWarning);
+    m_password->setFocus();
+    return false;
+}
+
 void LoginDialog::OnLogin() {
+    if (!waited())
+        return;
     LoginService login(dmClient());
     if (login.LogIn(m_userCode->text(), m_password->text(), m_store->currentData().toInt())) {
         SetModalResult(mrOk);
@@ -68,6 +82,8 @@ void LoginDialog::OnLogin() {
         m_userCode->setFocus();
         return;
     }
+    ++m_failures;
+    m_nextTry = m_clock().addSecs(LoginService::RetryDelaySeconds(m_failures));
     const int store = m_store->currentData().toInt();
     if (store != 0 && dmClient().OpenSQLAsInt(QStringLiteral("SELECT COUNT(*) FROM posinfo WHERE posid = ? "
                                                              "AND deleted = 0"),

@@ -64,7 +64,7 @@ TBaseQuery::TBaseQuery(QWidget* parent)
         [](const QString& message) { ShowError(message, QStringLiteral("错误")); }, Qt::QueuedConnection);
     connect(m_grid, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
         if (index.isValid())
-            RunGuarded([this] { DoGridDoubleClick(); });
+            RunGuardedAction(this, [this] { DoGridDoubleClick(); });
     });
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
         if (!m_loading)

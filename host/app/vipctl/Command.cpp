@@ -21,8 +21,9 @@ std::unique_ptr<Database> CommandContext::openDatabase() {
     return database;
 }
 
-Command::Registration::Registration(const QString& name, const QString& help, bool needsDatabase, Run run) {
-    entries().append(Entry{name, help, needsDatabase, std::move(run)});
+Command::Registration::Registration(const QString& name, const QString& help, bool needsDatabase, Run run,
+                                    const QStringList& options) {
+    entries().append(Entry{name, help, needsDatabase, std::move(run), options});
 }
 
 const QList<Command::Entry>& Command::all() {

@@ -2,6 +2,7 @@
 
 #include "host/data/DbSetting.h"
 
+#include <QHash>
 #include <QStringList>
 #include <QTextStream>
 #include <functional>
@@ -14,7 +15,8 @@ class Database;
 // runs; commands that read no database get none.
 struct CommandContext {
     std::optional<DbSetting> db;
-    QStringList args; // what follows the command name, less the options
+    QStringList args;                // what follows the command name, less the options
+    QHash<QString, QString> options; // the command's own options ("--user") and their values
     QTextStream& out;
     QTextStream& err;
 
@@ -32,9 +34,12 @@ public:
         QString help;
         bool needsDatabase = true;
         Run run;
+        // Options of this command, each taking a value; given after the command's name.
+        QStringList options = {};
     };
     struct Registration {
-        Registration(const QString& name, const QString& help, bool needsDatabase, Run run);
+        Registration(const QString& name, const QString& help, bool needsDatabase, Run run,
+                     const QStringList& options = {});
     };
     static const QList<Entry>& all();
     static const Entry* find(const QString& name);

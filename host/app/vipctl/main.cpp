@@ -12,8 +12,12 @@ void usage(QTextStream& stream) {
     stream << "用法: vipctl <命令> --db <SQLite 文件路径 | postgresql://用户@主机/库?schema=模式> [参数...]\n"
               "      --db 可放在命令前后；不给时读环境变量 VIP_DB。\n"
               "命令:\n";
-    for (const auto& entry : Command::all())
-        stream << "  " << entry.name << "\t" << entry.help << "\n";
+    for (const auto& entry : Command::all()) {
+        stream << "  " << entry.name;
+        for (const QString& option : entry.options)
+            stream << " " << option << " <值>";
+        stream << "\t" << entry.help << "\n";
+    }
     stream.flush();
 }
 
@@ -34,6 +38,7 @@ int main(int argc, char* argv[]) {
     QString commandName;
     QString dbArgument;
     QStringList rest;
+    QHash<QString, QString> options;
     for (int i = 0; i < args.size(); ++i) {
         const QString& arg = args[i];
         if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
@@ -47,7 +52,12 @@ int main(int argc, char* argv[]) {
         } else if (arg.startsWith(QLatin1String("--db="))) {
             dbArgument = arg.mid(5);
         } else if (arg.startsWith(QLatin1Char('-'))) {
-            return refuse(err, QStringLiteral("无法识别的选项：%1").arg(arg));
+            const Command::Entry* named = Command::find(commandName);
+            if (!named || !named->options.contains(arg))
+                return refuse(err, QStringLiteral("无法识别的选项：%1").arg(arg));
+            if (i + 1 >= args.size() || args[i + 1].startsWith(QLatin1String("--")))
+                return refuse(err, QStringLiteral("选项 %1 后面缺少值。").arg(arg));
+            options.insert(arg, args[++i]);
         } else if (commandName.isEmpty()) {
             commandName = arg;
         } else {
@@ -63,7 +73,7 @@ int main(int argc, char* argv[]) {
         return refuse(err,
                       QStringLiteral("命令 %1 不接受参数：%2").arg(commandName, rest.join(QLatin1Char(' '))));
 
-    CommandContext context{std::nullopt, rest, out, err};
+    CommandContext context{std::nullopt, rest, options, out, err};
     try {
         if (command->needsDatabase) {
             if (dbArgument.isNull() && qEnvironmentVariableIsEmpty("VIP_DB"))

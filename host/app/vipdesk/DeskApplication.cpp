@@ -10,8 +10,10 @@
 #include "host/sdk/ui/ModalResult.h"
 #include "host/services/HostConfig.h"
 #include "host/services/NoticeOutbox.h"
+#include "host/services/UserAdmin.h"
 #include "host/ui/DeskMainWindow.h"
 #include "host/ui/DeskTour.h"
+#include "host/ui/FirstStartDialog.h"
 #include "host/ui/LoginDialog.h"
 
 #include <QApplication>
@@ -42,7 +44,7 @@ int DeskApplication::Run() {
     PrintService::install(m_printer.get());
     try {
         openDatabase();
-        if (!prepareFirstStart())
+        if (!prepareFirstStart(tour))
             return 1;
         applyConfiguration();
     } catch (const DbError& error) {
@@ -65,13 +67,15 @@ void DeskApplication::openDatabase() {
     const DbSetting setting = DbSetting::parse(m_options.database);
     if (!setting.isPostgres()) {
         const QFileInfo file(setting.path());
+        const bool embeddedDefault =
+            file.absoluteFilePath() == QFileInfo(DbSetting::defaultSqlitePath()).absoluteFilePath();
         // Only the embedded default may appear by itself; any other missing file is
         // more likely a typing slip than a wish for an empty database.
-        if (!file.exists() &&
-            file.absoluteFilePath() != QFileInfo(DbSetting::defaultSqlitePath()).absoluteFilePath() &&
+        if (!file.exists() && !embeddedDefault &&
             !Question(
                 QStringLiteral("数据库文件 %1 不存在。\n要在这里新建一个数据库吗？").arg(setting.display())))
             throw AbortAction();
+        m_newDemoDatabase = !file.exists() && embeddedDefault;
         QDir().mkpath(file.absolutePath());
     }
     m_data = std::make_unique<DataModule>(Database::open(setting));
@@ -79,18 +83,20 @@ void DeskApplication::openDatabase() {
     SchemaMigrator(m_data->database()).upgrade();
 }
 
-bool DeskApplication::prepareFirstStart() {
-    if (m_data->OpenSQLAsInt(QStringLiteral("SELECT COUNT(*) FROM loginuser")) > 0)
+bool DeskApplication::prepareFirstStart(bool tour) {
+    // Only the embedded database the desktop makes for itself is a demo, with the
+    // demo's published logins; any other new database gets its administrator's own.
+    if (m_newDemoDatabase)
+        DemoData::fill(m_data->database());
+    if (UserAdmin(*m_data).HasAdministrator())
         return true;
-    // A server database is set up by its administrator; only the embedded one is
-    // the user's own to fill with demo data.
-    if (m_data->isPostgres()) {
-        ShowError(QStringLiteral("数据库中还没有登录用户，无法登录。\n"
-                                 "请先用“vipctl demo”填入演示数据，或由管理员建立登录用户。"));
+    if (tour) {
+        ShowError(QStringLiteral(
+            "数据库中还没有系统管理员。\n"
+            "请先在桌面程序中设置系统管理员密码，或用“vipctl set-password --user 编号”设置。"));
         return false;
     }
-    DemoData::fill(m_data->database());
-    return true;
+    return FirstStartDialog::EnsureAdministrator();
 }
 
 void DeskApplication::applyConfiguration() {

@@ -11,7 +11,8 @@ class DataModule;
 class NoticeOutbox;
 
 // vipdesk from start to end: the database opened and brought to this program's
-// schema (a first embedded start gets the demo data), the configuration published
+// schema (a first embedded start gets the demo data, any other database without an
+// administrator has one set up before anything else), the configuration published
 // into the session, boxes and notices installed, the module loaded; then the login
 // and the main window, or the headless tour.
 class DeskApplication {
@@ -26,7 +27,9 @@ public:
 
 private:
     void openDatabase();
-    bool prepareFirstStart();
+    // A new demo database gets its data; a database without an administrator asks
+    // for one first. False when the desktop cannot go on.
+    bool prepareFirstStart(bool tour);
     void applyConfiguration();
     int runDesktop();
 
@@ -37,4 +40,5 @@ private:
     std::unique_ptr<DataModule> m_data;
     std::unique_ptr<NoticeOutbox> m_outbox;
     std::unique_ptr<ModulePackage> m_module;
+    bool m_newDemoDatabase = false;
 };

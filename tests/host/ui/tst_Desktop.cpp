@@ -5,6 +5,7 @@
 #include "host/sdk/DbError.h"
 #include "host/sdk/ModuleRegistry.h"
 #include "host/sdk/Ucomvar.h"
+#include "host/sdk/ui/GuardedHandler.h"
 #include "host/sdk/ui/TCommBaseQuery.h"
 #include "host/services/HostConfig.h"
 #include "host/services/NoticeOutbox.h"
@@ -20,6 +21,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -27,6 +29,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -81,6 +84,8 @@ void registerEntries() {
     functions.Register({QStringLiteral("TTestHelper"), 0, 0, Devices, {}, [] { ++adjustCalls; }});
     classes.Register({QStringLiteral("TTestExtra"), StoreListNo, editionFlags({1}), 0, Members, {}, plain});
 }
+
+const QString SystemMenu = QStringLiteral("系统: 用户管理, 系统设置, 修改密码, 切换用户, 注销, 退出");
 
 QAction* entry(const DeskMainWindow& window, const QString& name) {
     return window.menuBar()->findChild<QAction*>(name);
@@ -150,7 +155,7 @@ private slots:
                  QStringList({QStringLiteral("会员: 会员卡管理, 会员发卡, TTestExtra"),
                               QStringLiteral("储值与服务: 储值管理"), QStringLiteral("积分: 积分调整"),
                               QStringLiteral("设备: IC卡设置"), QStringLiteral("报表: 会员消费分析"),
-                              QStringLiteral("系统: 系统设置, 退出")}));
+                              SystemMenu}));
         QAction* members = entry(window, QStringLiteral("TVipQuery"));
         QCOMPARE(qobject_cast<QMenu*>(members->parent())->title(), QStringLiteral("会员"));
         QVERIFY(members->isEnabled());
@@ -160,11 +165,20 @@ private slots:
         QCOMPARE(storedValue->toolTip(), QStringLiteral("该功能尚未提供"));
         QVERIFY(!entry(window, QStringLiteral("TFunCard"))->isEnabled());
         QVERIFY(entry(window, QStringLiteral("IntegralVipTotal_Adjust"))->isEnabled());
-        // Without the right: greyed.
+        // Without the right: greyed, saying which right in its tip and, pointed at, in the status bar.
         QAction* analysis = entry(window, QStringLiteral("TVipConsumeAnalysis"));
         QVERIFY(!analysis->isEnabled());
-        QCOMPARE(analysis->toolTip(), QStringLiteral("您没有当前操作的权限"));
-        QVERIFY(!entry(window, QStringLiteral("HostSettings"))->isEnabled());
+        QCOMPARE(analysis->toolTip(), QStringLiteral("需要权限：544 会员消费分析"));
+        auto* reports = window.menuBar()->findChild<QMenu*>(QStringLiteral("报表"));
+        reports->popup(window.mapToGlobal(QPoint(0, 0)));
+        QTest::mouseMove(reports, reports->actionGeometry(analysis).center());
+        QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("需要权限：544 会员消费分析"));
+        reports->hide();
+        for (const QString& name : {QStringLiteral("HostSettings"), QStringLiteral("UserAdmin")}) {
+            QVERIFY(!entry(window, name)->isEnabled());
+            QCOMPARE(entry(window, name)->toolTip(), QStringLiteral("需要系统管理员身份"));
+        }
+        QVERIFY(entry(window, QStringLiteral("ChangePassword"))->isEnabled());
 
         // A right granted meanwhile counts the next time the menu opens.
         db.data().ExecuteSQL(QStringLiteral("INSERT INTO userlimit (UserRec, LimitNo) VALUES (?, 544)"),
@@ -181,10 +195,9 @@ private slots:
 
         Ucomvar().nMedVersion = 2;
         window.RebuildMenus();
-        QCOMPARE(MenuText(*window.menuBar()),
-                 QStringList({QStringLiteral("卡类型与价格: 会员卡类型设置"),
-                              QStringLiteral("储值与服务: 储值管理"), QStringLiteral("积分: 积分调整"),
-                              QStringLiteral("系统: 系统设置, 退出")}));
+        QCOMPARE(MenuText(*window.menuBar()), QStringList({QStringLiteral("卡类型与价格: 会员卡类型设置"),
+                                                           QStringLiteral("储值与服务: 储值管理"),
+                                                           QStringLiteral("积分: 积分调整"), SystemMenu}));
 
         Ucomvar().nMedVersion = 1;
         TestUser boss(db.data(), QStringLiteral("boss"), {}, true);
@@ -236,6 +249,7 @@ private slots:
         const int zhongshan = addStore(db.data(), QStringLiteral("S01"), QStringLiteral("中山路店"), 2);
         addStore(db.data(), QStringLiteral("S02"), QStringLiteral("人民路店"), 1);
 
+        QDateTime now(QDate(2026, 3, 1), QTime(9, 0), Qt::UTC);
         driver.setNextHandler([&](QDialog& dialog) {
             auto* code = dialog.findChild<QLineEdit*>(QStringLiteral("UserCodeEdit"));
             auto* password = dialog.findChild<QLineEdit*>(QStringLiteral("PasswordEdit"));
@@ -252,12 +266,27 @@ private slots:
             QCOMPARE(Ucomvar().nLoginUserRec, 0);
             QVERIFY(password->text().isEmpty());
 
+            // Each failure makes the next try wait longer, counted on the dialog's clock.
             QTest::keyClicks(password, TestUser::Password);
+            QTest::mouseClick(ok, Qt::LeftButton);
+            QCOMPARE(boxes.last().text, QStringLiteral("登录失败次数过多，请 1 秒后再试。"));
+            QCOMPARE(Ucomvar().nLoginUserRec, 0);
+            now = now.addSecs(1);
+            password->clear();
+            QTest::keyClicks(password, QStringLiteral("wrong"));
+            QTest::mouseClick(ok, Qt::LeftButton);
+            QCOMPARE(boxes.last().text, QStringLiteral("用户编号或密码错误，请重新输入。"));
+            now = now.addSecs(1);
+            QTest::keyClicks(password, TestUser::Password);
+            QTest::mouseClick(ok, Qt::LeftButton);
+            QCOMPARE(boxes.last().text, QStringLiteral("登录失败次数过多，请 1 秒后再试。"));
+            now = now.addSecs(1);
             QTest::mouseClick(ok, Qt::LeftButton);
         });
         LoginDialog dialog;
+        dialog.SetClock([&now] { return now; });
         QCOMPARE(dialog.ShowModal(), mrOk);
-        QCOMPARE(boxes.shown().size(), 1);
+        QCOMPARE(boxes.shown().size(), 4);
         // The session itself is the login service's; the dialog must hand it the right store.
         QCOMPARE(Ucomvar().nLoginUserRec, boss.rec());
         QCOMPARE(Ucomvar().lPublicPosid, zhongshan);
@@ -288,7 +317,7 @@ private slots:
             QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("SaveButton")), Qt::LeftButton);
         });
         entry(window, QStringLiteral("HostSettings"))->trigger();
-        QCOMPARE(boxes.shown().size(), 1);
+        QCOMPARE(boxes.shown().size(), 4);
 
         // Only what the dialog changed was written; the other workstation's switch stands.
         QCOMPARE(db.data().OpenSQLAsInt(QStringLiteral("SELECT COUNT(*) FROM hostconfig")), 5);
@@ -318,17 +347,123 @@ private slots:
         outbox.Uninstall();
     }
 
+    void aRightRevokedWhileAWindowIsOpenStopsItsNextAction() {
+        TestDatabase db;
+        ScriptedMessages boxes;
+        TestUser cashier(db.data(), QStringLiteral("cashier"), {160, 544});
+        DeskMainWindow window;
+        window.show();
+        QTabWidget* tabs = window.Tabs();
+        auto* page = qobject_cast<TBaseQuery*>(window.OpenWindow(QStringLiteral("TVipQuery")));
+        QVERIFY(page);
+        // A dialog the window opens acts under the window's right too.
+        QDialog editor(page);
+        QPushButton save(&editor);
+        int saves = 0;
+        ConnectGuarded(&save, &QPushButton::clicked, &editor, [&saves] { ++saves; });
+        editor.show();
+
+        // The administrator at another workstation takes the right away.
+        std::unique_ptr<DataModule> elsewhere = db.openAnother();
+        elsewhere->ExecuteSQL(QStringLiteral("DELETE FROM userlimit WHERE UserRec = ? AND LimitNo = 160"),
+                              {cashier.rec()});
+        page->GetAction(QStringLiteral("退出[X]"))->trigger();
+        QCOMPARE(tabs->count(), 1);
+        QCOMPARE(boxes.last().text, QStringLiteral("您没有当前操作的权限"));
+        QTest::mouseClick(&save, Qt::LeftButton);
+        QCOMPARE(saves, 0);
+        QCOMPARE(boxes.shown().size(), 2);
+        // Opening it anew is refused, though the menu was built while the right was held.
+        QVERIFY(entry(window, QStringLiteral("TVipQuery"))->isEnabled());
+        tabs->removeTab(0);
+        entry(window, QStringLiteral("TVipQuery"))->trigger();
+        QCOMPARE(tabs->count(), 0);
+        QCOMPARE(boxes.shown().size(), 3);
+        // Another window's right is its own.
+        window.OpenWindow(QStringLiteral("TVipConsumeAnalysis"));
+        QCOMPARE(tabs->count(), 1);
+
+        elsewhere->ExecuteSQL(QStringLiteral("INSERT INTO userlimit (UserRec, LimitNo) VALUES (?, 160)"),
+                              {cashier.rec()});
+        QTest::mouseClick(&save, Qt::LeftButton);
+        QCOMPARE(saves, 1);
+        QCOMPARE(boxes.shown().size(), 3);
+    }
+
+    void switchingUserAndLoggingOutCloseTheTabsAndRebuildTheMenus() {
+        TestDatabase db;
+        ScriptedMessages boxes;
+        ModalDriver driver;
+        TestUser cashier(db.data(), QStringLiteral("cashier"), {160});
+        TestUser boss(db.data(), QStringLiteral("boss"), {}, true);
+        DeskMainWindow window;
+        window.show();
+        window.OpenWindow(QStringLiteral("TVipConsumeAnalysis"));
+        QVERIFY(entry(window, QStringLiteral("UserAdmin"))->isEnabled());
+        const auto logIn = [&](const QString& code) {
+            driver.setNextHandler([code](QDialog& dialog) {
+                QTest::keyClicks(dialog.findChild<QLineEdit*>(QStringLiteral("UserCodeEdit")), code);
+                QTest::keyClicks(dialog.findChild<QLineEdit*>(QStringLiteral("PasswordEdit")),
+                                 TestUser::Password);
+                QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("OkButton")), Qt::LeftButton);
+            });
+        };
+        const auto cancel = [&] {
+            driver.setNextHandler([](QDialog& dialog) {
+                QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("CancelButton")),
+                                  Qt::LeftButton);
+            });
+        };
+
+        // Given up, a switch leaves the administrator at work with their tabs.
+        cancel();
+        entry(window, QStringLiteral("SwitchUser"))->trigger();
+        QCOMPARE(Ucomvar().nLoginUserRec, boss.rec());
+        QCOMPARE(window.Tabs()->count(), 1);
+
+        logIn(QStringLiteral("cashier"));
+        entry(window, QStringLiteral("SwitchUser"))->trigger();
+        QCOMPARE(Ucomvar().nLoginUserRec, cashier.rec());
+        QCOMPARE(window.Tabs()->count(), 0);
+        QVERIFY(!entry(window, QStringLiteral("UserAdmin"))->isEnabled());
+        QVERIFY(!entry(window, QStringLiteral("TVipConsumeAnalysis"))->isEnabled());
+        QVERIFY(entry(window, QStringLiteral("TVipQuery"))->isEnabled());
+        QCOMPARE(window.findChild<QLabel*>(QStringLiteral("UserLabel"))->text(),
+                 QStringLiteral("操作员：cashier 用户"));
+
+        // Logging out ends the session before anyone else logs in; given up, the desktop closes.
+        window.OpenWindow(QStringLiteral("TVipQuery"));
+        driver.setNextHandler([&](QDialog& dialog) {
+            QCOMPARE(Ucomvar().nLoginUserRec, 0);
+            QCOMPARE(window.Tabs()->count(), 0);
+            QVERIFY(!entry(window, QStringLiteral("TVipQuery"))->isEnabled());
+            QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("CancelButton")), Qt::LeftButton);
+        });
+        entry(window, QStringLiteral("LogOut"))->trigger();
+        QVERIFY(!window.isVisible());
+        QCOMPARE(driver.unsettled() + boxes.unsettled(), 0);
+    }
+
     void startsFromTheCommandLine() {
         TestDatabase db;
         QTemporaryDir shots;
-        // Only the embedded database is the desktop's to fill with demo data.
-        if (db.isPostgres())
-            DemoData::fill(db.data().database());
         QProcess desk;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         environment.remove(QStringLiteral("VIP_DB"));
         desk.setProcessEnvironment(environment);
+        // A database without an administrator is never opened with a default password;
+        // without anyone to choose one, the desktop stops.
+        desk.start(QCoreApplication::applicationDirPath() + QStringLiteral("/vipdesk"),
+                   {QStringLiteral("--db"), db.setting().text(), QStringLiteral("--tour"), shots.path()});
+        QVERIFY(desk.waitForFinished(300000));
+        QCOMPARE(desk.exitCode(), 1);
+        QVERIFY2(QString::fromUtf8(desk.readAllStandardError()).contains(QStringLiteral("还没有系统管理员")),
+                 "the refusal does not say the administrator is missing");
+        QCOMPARE(db.data().OpenSQLAsInt(QStringLiteral("SELECT COUNT(*) FROM loginuser")), 0);
+        // Only the embedded default database is the desktop's to fill with demo data.
+        DemoData::fill(db.data().database());
+
         // A database file that is not there is more likely a typing slip than a wish
         // for an empty database; without anyone to ask, nothing is created.
         const QString slip = QDir(shots.path()).filePath(QStringLiteral("viip.sqlite"));

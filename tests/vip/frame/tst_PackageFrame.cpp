@@ -155,7 +155,7 @@ QStringList expectedMenus(int edition) {
             menus.append(SubsystemTitle(subsystem) + QStringLiteral(": ") +
                          captions.join(QStringLiteral(", ")));
     }
-    menus.append(QStringLiteral("系统: 系统设置, 退出"));
+    menus.append(QStringLiteral("系统: 用户管理, 系统设置, 修改密码, 切换用户, 注销, 退出"));
     return menus;
 }
 
