@@ -17,6 +17,7 @@
 #include "host/ui/DeskMenuBuilder.h"
 #include "host/ui/HostSettingsDialog.h"
 #include "host/ui/LoginDialog.h"
+#include "host/ui/StartPage.h"
 #include "host/ui/UserAdminDialog.h"
 
 #include <QApplication>
@@ -40,6 +41,7 @@ DeskMainWindow::DeskMainWindow(NoticeOutbox* outbox, QWidget* parent)
     m_tabs->setMovable(true);
     m_tabs->setDocumentMode(true);
     setCentralWidget(m_tabs);
+    StartPage::Install(*this, *m_tabs);
     connect(m_tabs, &QTabWidget::tabCloseRequested, this, &DeskMainWindow::closeTab);
 
     m_user->setObjectName(QStringLiteral("UserLabel"));
