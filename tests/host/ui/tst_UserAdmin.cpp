@@ -3,6 +3,7 @@
 #include "host/sdk/ui/ModalResult.h"
 #include "host/services/LoginService.h"
 #include "host/services/UserAdmin.h"
+#include "host/ui/ChangePasswordDialog.h"
 #include "host/ui/FirstStartDialog.h"
 #include "host/ui/UserAdminDialog.h"
 #include "tests/support/DbProbe.h"
@@ -218,6 +219,39 @@ private slots:
         QCOMPARE(UserAdmin(data).ResetPassword(boss.rec(), QStringLiteral("123456789")),
                  int(UserAdmin::NotAllowed));
         QCOMPARE(UserAdmin(data).Unlock(boss.rec()), int(UserAdmin::NotAllowed));
+    }
+
+    void aDisabledUserCannotLogInAndEveryoneChangesTheirOwnPassword() {
+        DataModule& data = m_flow->data();
+        ScriptedMessages& boxes = m_flow->boxes();
+        TestUser clerk(data, QStringLiteral("clerk"), {160});
+        TestUser boss(data, QStringLiteral("boss"), {}, true);
+        QCOMPARE(UserAdmin(data).SetDisabled(clerk.rec(), true), clerk.rec());
+        LoginService login(data);
+        boxes.setNextAnswer(IDOK);
+        QVERIFY(!login.LogIn(QStringLiteral("clerk"), TestUser::Password, 0));
+        QCOMPARE(boxes.last().text, QStringLiteral("该用户已停用。请联系系统管理员。"));
+        QCOMPARE(UserAdmin(data).SetDisabled(clerk.rec(), false), clerk.rec());
+        QVERIFY(login.LogIn(QStringLiteral("clerk"), TestUser::Password, 0));
+
+        m_flow->driver().setNextHandler([&](QDialog& dialog) {
+            boxes.setNextAnswer(IDOK);
+            type(dialog, QStringLiteral("OldPasswordEdit"), QStringLiteral("secreT"));
+            setPasswords(dialog, QStringLiteral("换个'密码"), QStringLiteral("换个'密码"));
+            QCOMPARE(boxes.last().text, LoginService::PasswordRuleText);
+            boxes.setNextAnswer(IDOK);
+            setPasswords(dialog, QStringLiteral("换个'新密码"), QStringLiteral("换个'新密码"));
+            QCOMPARE(boxes.last().text, QStringLiteral("原密码错误。"));
+            QVERIFY(dialog.isVisible());
+            boxes.setNextAnswer(IDOK);
+            type(dialog, QStringLiteral("OldPasswordEdit"), TestUser::Password);
+            click(dialog, QStringLiteral("btnOK"));
+            QCOMPARE(boxes.last().text, QStringLiteral("密码已修改。"));
+        });
+        QCOMPARE(ChangePasswordDialog().ShowModal(), int(mrOk));
+        boxes.setNextAnswer(IDOK);
+        QVERIFY(!login.LogIn(QStringLiteral("clerk"), TestUser::Password, 0));
+        QVERIFY(login.LogIn(QStringLiteral("clerk"), QStringLiteral("换个'新密码"), 0));
     }
 
     void aNewDatabaseHasItsAdministratorChooseThePassword() {
