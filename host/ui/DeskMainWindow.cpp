@@ -6,6 +6,7 @@
 #include "host/sdk/MessageBox.h"
 #include "host/sdk/ModuleRegistry.h"
 #include "host/sdk/Ucomvar.h"
+#include "host/sdk/ui/Accelerator.h"
 #include "host/sdk/ui/CallQueryClass.h"
 #include "host/sdk/ui/GuardedHandler.h"
 #include "host/sdk/ui/ModalResult.h"
@@ -63,6 +64,7 @@ void DeskMainWindow::RebuildMenus() {
     DeskMenuBuilder::Build(*menuBar(), {[this](const QString& name) { OpenWindow(name); },
                                         [this](const QString& name) { RunFunction(name); }});
     addSystemMenu();
+    AssignAccelerators(*menuBar());
     // A greyed entry says why in the status bar too, which Qt leaves to enabled ones.
     for (QMenu* menu : menuBar()->findChildren<QMenu*>())
         menu->installEventFilter(this);

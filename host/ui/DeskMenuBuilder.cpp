@@ -2,6 +2,7 @@
 
 #include "host/sdk/Limit.h"
 #include "host/sdk/Ucomvar.h"
+#include "host/sdk/ui/Accelerator.h"
 #include "host/sdk/ui/GuardedHandler.h"
 
 #include <QAction>
@@ -109,7 +110,7 @@ void DeskMenuBuilder::RefreshEnabled(QMenu& menu) {
         if (!action->property(AvailableProperty).toBool())
             why = NotAvailable;
         else if (rights.toInt() != 0 && !HasLimit(rights.toInt()))
-            why = NeedsRight.arg(rights.toInt()).arg(action->text());
+            why = NeedsRight.arg(rights.toInt()).arg(WithoutAccelerator(action->text()));
         action->setEnabled(why.isEmpty());
         action->setToolTip(why);
         action->setStatusTip(why);

@@ -1,5 +1,6 @@
 #include "host/sdk/ui/DialogFields.h"
 
+#include "host/sdk/ui/NumberRange.h"
 #include "host/sdk/ui/NumberText.h"
 
 #include <QCheckBox>
@@ -45,41 +46,47 @@ QLabel* Label(const QString& caption, const char* name) {
 }
 
 void FormatRate(QLineEdit* field) {
-    if (field->text().trimmed().isEmpty())
-        return;
-    field->setText(DoubleToString(std::max(0.0, StringToDouble(field->text()))));
+    bool number = false;
+    const double value = field->text().trimmed().toDouble(&number);
+    if (number)
+        field->setText(DoubleToString(value));
 }
 
-void FormatWhole(QLineEdit* field, int high) {
-    if (field->text().trimmed().isEmpty())
-        return;
-    int value = StringToInt(field->text());
-    if (high > 0 && value > high)
-        value = high;
-    field->setText(QString::number(value));
+void FormatWhole(QLineEdit* field) {
+    bool whole = false;
+    const qlonglong value = field->text().trimmed().toLongLong(&whole);
+    if (whole)
+        field->setText(QString::number(value));
 }
 
 void KeepRate(QLineEdit* field) {
     QObject::connect(field, &QLineEdit::editingFinished, field, [field] { FormatRate(field); });
 }
 
-void KeepWhole(QLineEdit* field, int high) {
-    QObject::connect(field, &QLineEdit::editingFinished, field, [field, high] { FormatWhole(field, high); });
+void KeepWhole(QLineEdit* field) {
+    QObject::connect(field, &QLineEdit::editingFinished, field, [field] { FormatWhole(field); });
+}
+
+void KeepInRange(QLineEdit* field, const QString& caption, double low, double high) {
+    NumberRange::Attach(field, caption, low, high);
 }
 
 void FinishEditing(QWidget* window) {
     const QPointer<QWidget> field = window->focusWidget();
-    if (!field)
-        return;
-    // Losing the focus is what ends an edit: a line edit formats its text, a grid's
-    // cell editor commits and closes.
-    field->clearFocus();
-    // A closed cell editor cannot take the focus back; the grid holding it does.
-    QWidget* back = field;
-    while (back && back != window && !(back->isVisible() && back->focusPolicy() != Qt::NoFocus))
-        back = back->parentWidget();
-    if (back && back != window)
-        back->setFocus();
+    if (field) {
+        // The range checks below speak for the field being left.
+        const NumberRange::Quiet quiet;
+        // Losing the focus is what ends an edit: a line edit formats its text, a
+        // grid's cell editor commits and closes.
+        field->clearFocus();
+        // A closed cell editor cannot take the focus back; the grid holding it does.
+        QWidget* back = field;
+        while (back && back != window && !(back->isVisible() && back->focusPolicy() != Qt::NoFocus))
+            back = back->parentWidget();
+        if (back && back != window)
+            back->setFocus();
+    }
+    NumberRange::CheckAll(window);
 }
 
 } // namespace DialogFields

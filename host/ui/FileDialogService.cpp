@@ -7,9 +7,10 @@ namespace {
 
 class SystemFileDialog final : public FileDialogService {
 public:
-    QString saveFileName(const QString& caption, const QString& suggestedName,
-                         const QString& filter) override {
-        return QFileDialog::getSaveFileName(QApplication::activeWindow(), caption, suggestedName, filter);
+    QString saveFileName(const QString& caption, const QString& suggestedName, const QString& filters,
+                         QString* chosenFilter) override {
+        return QFileDialog::getSaveFileName(QApplication::activeWindow(), caption, suggestedName, filters,
+                                            chosenFilter);
     }
 };
 

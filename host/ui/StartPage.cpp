@@ -3,6 +3,7 @@
 #include "host/sdk/DataModule.h"
 #include "host/sdk/Limit.h"
 #include "host/sdk/ModuleRegistry.h"
+#include "host/sdk/ui/Accelerator.h"
 #include "host/sdk/ui/GuardedHandler.h"
 #include "host/services/ActionUsage.h"
 #include "host/services/StartFigures.h"
@@ -160,7 +161,7 @@ void StartPage::refreshActions() {
                      [](const Offer& a, const Offer& b) { return a.uses > b.uses; });
     for (int i = 0; i < std::min(MostUsed, static_cast<int>(offers.size())); ++i) {
         QAction* action = offers[i].action;
-        auto* button = new QPushButton(action->iconText(), m_actions->parentWidget());
+        auto* button = new QPushButton(WithoutAccelerator(action->text()), m_actions->parentWidget());
         button->setObjectName(action->objectName());
         connect(button, &QPushButton::clicked, action, &QAction::trigger);
         m_actions->addWidget(button, i / ButtonColumns, i % ButtonColumns);

@@ -4,8 +4,10 @@
 
 #include "host/sdk/MessageBox.h"
 #include "host/sdk/ui/DialogFields.h"
+#include "host/sdk/ui/FocusFrame.h"
 #include "host/sdk/ui/GuardedHandler.h"
 #include "host/sdk/ui/ModalService.h"
+#include "host/sdk/ui/NumberRange.h"
 #include "host/sdk/ui/PrintService.h"
 
 #include <QAbstractItemView>
@@ -24,6 +26,7 @@ TBaseDialog::TBaseDialog(QWidget* parent)
     // spin boxes or combo boxes would take Up and Down for themselves; watching at
     // the application lets the dialog move first.
     qApp->installEventFilter(this);
+    ShowFocusFrame(this);
     m_printAction->setShortcut(QKeySequence::Print);
     m_printAction->setShortcutContext(Qt::WindowShortcut);
     addAction(m_printAction);
@@ -102,6 +105,8 @@ QHBoxLayout* TBaseDialog::ConfirmButtons(const QString& confirmCaption, const QS
     confirm->setObjectName(QStringLiteral("btnOK"));
     auto* exit = new QPushButton(exitCaption);
     exit->setObjectName(QStringLiteral("btnExit"));
+    confirm->setProperty(NumberRange::EndsDialog, true);
+    exit->setProperty(NumberRange::EndsDialog, true);
     auto* row = new QHBoxLayout;
     row->addStretch();
     row->addWidget(confirm);

@@ -6,6 +6,7 @@
 #include "host/sdk/MessageBox.h"
 #include "host/sdk/ui/Accelerator.h"
 #include "host/sdk/ui/FileDialogService.h"
+#include "host/sdk/ui/FocusFrame.h"
 #include "host/sdk/ui/GuardedHandler.h"
 #include "host/sdk/ui/PrintService.h"
 #include "host/sdk/ui/TBaseCondition.h"
@@ -13,6 +14,7 @@
 #include "host/ui/CsvTableWriter.h"
 #include "host/ui/QueryLayoutSettings.h"
 #include "host/ui/ShownGridModel.h"
+#include "host/ui/XlsxTableWriter.h"
 
 #include <QAction>
 #include <QDialog>
@@ -39,6 +41,7 @@ TBaseQuery::TBaseQuery(QWidget* parent)
     , m_limitNotice(new QLabel(this))
     , m_statusLine(new QStatusBar(this))
     , m_count(new QLabel) {
+    ShowFocusFrame(this);
     m_toolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
     m_toolBar->setFloatable(false);
     m_toolBar->setMovable(false);
@@ -218,15 +221,26 @@ QString TBaseQuery::documentName() const {
 }
 
 void TBaseQuery::ExportShownRows() {
-    QString path = FileDialogService::current().saveFileName(QStringLiteral("导出到 CSV 文件"),
-                                                             documentName() + QStringLiteral(".csv"),
-                                                             QStringLiteral("CSV 文件 (*.csv)"));
+    const QString workbook = QStringLiteral("Excel 工作簿 (*.xlsx)");
+    const QString csv = QStringLiteral("CSV 文件 (*.csv)");
+    QString chosen = workbook;
+    QString path = FileDialogService::current().saveFileName(QStringLiteral("导出"),
+                                                             documentName() + QStringLiteral(".xlsx"),
+                                                             workbook + QStringLiteral(";;") + csv, &chosen);
     if (path.isEmpty())
         return;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".csv");
+    // The name's own extension decides the format; a name without one takes the
+    // format of the chosen filter.
+    QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix != QLatin1String("xlsx") && suffix != QLatin1String("csv")) {
+        suffix = chosen == csv ? QStringLiteral("csv") : QStringLiteral("xlsx");
+        path += QLatin1Char('.') + suffix;
+    }
     const ShownGridModel shown(*m_grid);
-    CsvTableWriter::write(shown, path);
+    if (suffix == QLatin1String("csv"))
+        CsvTableWriter::write(shown, path);
+    else
+        XlsxTableWriter::write(*m_grid, documentName(), path);
     ShowStatusMessage(QStringLiteral("已导出 %1 条").arg(shown.rowCount()));
 }
 

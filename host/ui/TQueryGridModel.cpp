@@ -194,6 +194,29 @@ QString TQueryGridModel::CellText(int row, int column) const {
     return field < 0 ? QString() : displayText(m_rows.Value(DataRow(row), field), m_columns[column].format);
 }
 
+QVariant TQueryGridModel::CellValue(int row, int column) const {
+    const int field = m_fieldOf.at(column);
+    if (field < 0)
+        return QString();
+    const QVariant value = m_rows.Value(DataRow(row), field);
+    switch (m_columns[column].format) {
+    case GridColumn::Money:
+        return value.isNull() ? QVariant(QString())
+                              : QVariant(Field(QString(), value).AsMoney().rounded().toDouble());
+    case GridColumn::Date: {
+        const QDate date = Field(QString(), value).AsDate();
+        return date.isValid() ? QVariant(date) : QVariant(VariantText::toText(value));
+    }
+    case GridColumn::YesNo:
+        return isYes(value) ? QStringLiteral("是") : QStringLiteral("否");
+    case GridColumn::Plain:
+        break;
+    }
+    if (isNumber(value) && value.typeId() != QMetaType::Bool)
+        return value.toDouble();
+    return VariantText::toText(value);
+}
+
 void TQueryGridModel::SetValue(int row, const QString& field, const QVariant& value) {
     m_rows.SetValue(DataRow(row), field, value);
     const int column = ColumnOf(field);

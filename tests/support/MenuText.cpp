@@ -1,5 +1,7 @@
 #include "tests/support/MenuText.h"
 
+#include "host/sdk/ui/Accelerator.h"
+
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
@@ -10,9 +12,10 @@ QStringList MenuText(const QMenuBar& bar) {
         QStringList captions;
         for (QAction* item : action->menu()->actions()) {
             if (!item->isSeparator())
-                captions.append(item->text());
+                captions.append(WithoutAccelerator(item->text()));
         }
-        menus.append(action->text() + QStringLiteral(": ") + captions.join(QStringLiteral(", ")));
+        menus.append(WithoutAccelerator(action->text()) + QStringLiteral(": ") +
+                     captions.join(QStringLiteral(", ")));
     }
     return menus;
 }

@@ -18,7 +18,7 @@ using F = CardTypeRuleModel::Field;
 CardTypeDiscountPage::CardTypeDiscountPage(QWidget* parent)
     : QWidget(parent)
     , m_fixed(Radio("rbFixedDiscount", QStringLiteral("固定折扣(%)")))
-    , m_rate(NumberEdit("reDiscount", KeyFilter::DigitsDotMinus, 6))
+    , m_rate(NumberEdit("reDiscount", KeyFilter::DigitsDot, 6))
     , m_product(Radio("cBox_UsePtypeDisCount", QStringLiteral("商品折扣")))
     , m_segmented(Radio("cBox_automembertotal", QStringLiteral("分段折扣")))
     , m_grid(new CardTypeRuleGrid(QStringLiteral("GridSale"),

@@ -17,7 +17,6 @@ using namespace DialogFields;
 
 namespace {
 
-constexpr int LimitDaysHigh = 9999;
 constexpr int FormRowsShift = 20;
 
 QLineEdit* percentEdit(const char* name) {
@@ -46,8 +45,8 @@ CardTypeIntroducePage::CardTypeIntroducePage(QWidget* parent)
     , m_newMemberPoints(NumberEdit("edtNewGetJS", KeyFilter::Digits, 4))
     , m_firstPer(percentEdit("edtNewJsFirstPer"))
     , m_per(percentEdit("edtNewJsPer")) {
-    KeepWhole(m_limitNum, 0);
-    KeepWhole(m_limitDays, LimitDaysHigh);
+    KeepWhole(m_limitNum);
+    KeepWhole(m_limitDays);
 
     auto* limits = new QGridLayout;
     limits->addWidget(Label(QStringLiteral("介绍会员获奖励人数上限")), 0, 0);

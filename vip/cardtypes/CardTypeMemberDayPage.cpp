@@ -23,14 +23,23 @@ using namespace DialogFields;
 namespace {
 
 constexpr double MultiplierHigh = 10;
+// As long as the fixed rate's field, whose text a member day takes over.
+constexpr int DiscountLength = 6;
 constexpr int DiscountLow = 1;
 constexpr int DiscountHigh = 100;
 constexpr int MonthDays = 1;
 constexpr int WeekDays = 2;
 
 QLineEdit* rateEdit(const char* name) {
-    QLineEdit* edit = NumberEdit(name, KeyFilter::DigitsDotMinus, 6);
+    QLineEdit* edit = NumberEdit(name, KeyFilter::DigitsDot, 6);
     KeepRate(edit);
+    return edit;
+}
+
+// Discounts are whole percentages.
+QLineEdit* discountEdit(const char* name) {
+    QLineEdit* edit = NumberEdit(name, KeyFilter::Digits, DiscountLength);
+    KeepWhole(edit);
     return edit;
 }
 
@@ -60,18 +69,18 @@ CardTypeMemberDayPage::CardTypeMemberDayPage(QWidget* parent)
     , m_days(new QStackedWidget)
     , m_monthList(dayList("Remonthlist"))
     , m_monthPoints(rateEdit("ReNum"))
-    , m_monthDiscount(rateEdit("LmE_VipDayDisCount"))
+    , m_monthDiscount(discountEdit("LmE_VipDayDisCount"))
     , m_monthUseDiscount(CheckBox("cbUseDisAndVip", QStringLiteral("会员卡折扣有效")))
     , m_monthUseVipPrice(CheckBox("cbUseVipprice", QStringLiteral("会员价有效")))
     , m_weekList(dayList("Reweeklist"))
     , m_weekPoints(rateEdit("edtWeekVIPDayXIntegral"))
-    , m_weekDiscount(rateEdit("edtWeekVIPDayDisCount"))
+    , m_weekDiscount(discountEdit("edtWeekVIPDayDisCount"))
     , m_weekUseDiscount(CheckBox("chkWeekVIPDayUseDis", QStringLiteral("会员卡折扣有效")))
     , m_weekUseVipPrice(CheckBox("chkWeekVIPDayUseVipPrice", QStringLiteral("会员价有效")))
     , m_birthdayDay(CheckBox("CheckBox1", QStringLiteral("当日有效")))
     , m_birthdayMonth(CheckBox("CheckBox2", QStringLiteral("当月有效")))
     , m_birthdayDiscountLabel(Label(QStringLiteral("会员生日折扣"), "lblBirthdayDiscount"))
-    , m_birthdayDiscount(rateEdit("LmE_BitthyDisCount"))
+    , m_birthdayDiscount(discountEdit("LmE_BitthyDisCount"))
     , m_birthdayPointsLabel(Label(QStringLiteral("会员生日"), "lblBirthdayPoints"))
     , m_birthdayPoints(rateEdit("ReBirthyNum"))
     , m_otherDiscount(CheckBox("chkNotVipDayDiscount", QStringLiteral("会员卡折扣有效")))
@@ -274,15 +283,22 @@ void CardTypeMemberDayPage::updateBirthdayLabels() {
 
 void CardTypeMemberDayPage::checkMultiplier(QLineEdit* field, const QString& what) {
     FormatRate(field);
-    const double value = StringToDouble(field->text());
-    if (value < 0 || value > MultiplierHigh)
+    // Text that is no number ("." alone) is no multiplier either; empty counts as 0.
+    const QString text = field->text().trimmed();
+    bool number = text.isEmpty();
+    const double value = number ? 0.0 : text.toDouble(&number);
+    if (!number || value < 0 || value > MultiplierHigh)
         Refuse(field, what + QStringLiteral("消费积分倍数超出许可范围0到10，请重新录入！"),
                QStringLiteral("输入错误"));
 }
 
-// Discounts are saved as whole percentages.
+// Discounts are saved as whole percentages; one with decimals (the fixed rate
+// taken over) is refused rather than cut.
 void CardTypeMemberDayPage::checkDiscount(QLineEdit* field, const QString& what) {
-    const int value = StringToInt(field->text());
+    bool whole = false;
+    const int value = field->text().trimmed().toInt(&whole);
+    if (!whole && StringToDouble(field->text()) != 0)
+        Refuse(field, what + QStringLiteral("折扣必须是整数，请重新录入！"), QStringLiteral("输入错误"));
     if (value < DiscountLow || value > DiscountHigh)
         Refuse(field, what + QStringLiteral("折扣超出许可范围1到100，请重新录入！"),
                QStringLiteral("输入错误"));

@@ -102,8 +102,15 @@ CardTypePointsPage::CardTypePointsPage(VipCardTypeStore& store, QWidget* parent)
     m_inner->setObjectName(QStringLiteral("pcIntegral"));
     m_delete->setObjectName(QStringLiteral("btnDelIntegral"));
     m_otherRow = amountRow(m_otherLabel, m_otherAmount, m_otherPoints);
-    for (QLineEdit* field : {m_amount, m_points, m_otherAmount, m_otherPoints})
-        KeepWhole(field, AmountHigh);
+    const QList<std::pair<QLineEdit*, QString>> amounts = {
+        {m_amount, QStringLiteral("消费金额")},
+        {m_points, QStringLiteral("积分")},
+        {m_otherAmount, QStringLiteral("其它商品消费金额")},
+        {m_otherPoints, QStringLiteral("其它商品积分")}};
+    for (const auto& [field, caption] : amounts) {
+        KeepWhole(field);
+        KeepInRange(field, caption, 0, AmountHigh);
+    }
 
     auto* clearing = new QHBoxLayout;
     clearing->addWidget(m_clear);

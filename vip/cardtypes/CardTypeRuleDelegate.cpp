@@ -19,9 +19,9 @@ QWidget* CardTypeRuleDelegate::createEditor(QWidget* parent, const QStyleOptionV
     if (!line || !model)
         return editor;
     const CardTypeRuleModel::Field field = model->FieldOf(index.column());
-    // A minus sign may be typed: the cell turns a negative number into 0 itself.
+    // No bound, rate, base or points is ever negative: a minus sign is refused as typed.
     if (CardTypeRuleModel::IsNumeric(field))
-        SetKeyFilter(line, KeyFilter::DigitsDotMinus);
+        SetKeyFilter(line, KeyFilter::DigitsDot);
     else if (field == CardTypeRuleModel::Field::Comment)
         line->setMaxLength(CommentLength);
     return editor;

@@ -85,8 +85,7 @@ QString CardTypeRuleModel::normalised(Field field, const QString& text) {
     if (!IsNumeric(field))
         return text;
     // Amounts read as the host reads typed amounts; rates as plain numbers.
-    const double value = field == Field::Discount ? StringToDouble(text) : Money::fromText(text).toDouble();
-    return value < 0 ? QStringLiteral("0") : DoubleToString(value);
+    return DoubleToString(field == Field::Discount ? StringToDouble(text) : Money::fromText(text).toDouble());
 }
 
 void CardTypeRuleModel::SetText(int row, Field field, const QString& text) {
@@ -152,10 +151,25 @@ bool CardTypeRuleModel::IsRowEmpty(int row) const {
     return m_itemRows ? m_rows.at(row).prec == 0 : isBlank(m_rows.at(row));
 }
 
+bool CardTypeRuleModel::isVacant(const Row& row) const {
+    if (row.prec != 0 || !row.cells[slot(Field::Comment)].trimmed().isEmpty())
+        return false;
+    for (Field field : {Field::To, Field::Discount, Field::Base, Field::Grant}) {
+        if (StringToDouble(row.cells[slot(field)]) != 0)
+            return false;
+    }
+    return true;
+}
+
 int CardTypeRuleModel::CountedRows() const {
     int count = 0;
     while (count < m_rows.size() && !IsRowEmpty(count))
         ++count;
+    // Band rows left at the end with nothing in them but zeros, or the lower bound
+    // Enter carried over from the row above, are no rule the user made; a row like
+    // that between two rules still counts, and the checks name it.
+    while (!m_itemRows && count > 0 && isVacant(m_rows[count - 1]))
+        --count;
     return count;
 }
 

@@ -11,7 +11,7 @@
 // kept as the text the grid shows; the product or attribute of a per-item row is
 // chosen through a selector, never typed. The grid is a sheet of rows, some of them
 // empty, with an empty row always waiting at the end; only the rows before the
-// first empty one count.
+// first empty one count, less the band rows left vacant at the end of them.
 class CardTypeRuleModel final : public QAbstractTableModel {
     Q_OBJECT
 
@@ -37,8 +37,8 @@ public:
     static bool IsNumeric(Field field);
 
     QString Text(int row, Field field) const;
-    // Sets a cell as if typed: numbers are read the host's way, a negative number
-    // or an emptied number cell becomes 0.
+    // Sets a cell as if typed: numbers are read the host's way, an emptied number
+    // cell becomes 0.
     void SetText(int row, Field field, const QString& text);
     int Prec(int row) const { return m_rows.at(row).prec; }
     void SetItem(int row, int prec, const QString& code, const QString& name);
@@ -54,7 +54,7 @@ public:
 
     bool IsRowEmpty(int row) const;
     // The rows that count: those before the first empty row (for item rows, the
-    // first row without an item).
+    // first row without an item), without band rows left vacant at their end.
     int CountedRows() const;
     QList<VipTypeRuleRow> Rules() const;
 
@@ -75,6 +75,8 @@ private:
     };
     static QString normalised(Field field, const QString& text);
     bool isBlank(const Row& row) const;
+    // Nothing but zeros, and perhaps a lower bound, in a row without item or remark.
+    bool isVacant(const Row& row) const;
     void keepEmptyRowAtEnd();
 
     QList<Column> m_columns;

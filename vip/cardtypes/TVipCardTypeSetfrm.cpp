@@ -71,7 +71,7 @@ TVipCardTypeSetfrm::TVipCardTypeSetfrm(int typeId, QWidget* parent)
     m_mode->addItems({QStringLiteral("会员价"), QStringLiteral("会员折扣"), QStringLiteral("会员价折扣")});
     m_priceType->setObjectName(QStringLiteral("ComBoxVipPriceType"));
     m_pages->setObjectName(QStringLiteral("pcMain"));
-    KeepWhole(m_repeat, 0);
+    KeepWhole(m_repeat);
 
     QHBoxLayout* buttons =
         ConfirmButtons(QStringLiteral("确认[&Y]"), QStringLiteral("退出[&X]"), [this] { OnConfirm(); });

@@ -21,7 +21,7 @@ TVipIntegralSetfrm::TVipIntegralSetfrm(double from, double to, double base, doub
     , m_points(Field(QStringLiteral("edtIntegral"), 6))
     , m_base(Field(QStringLiteral("edtBase"), 10))
     , m_comment(Field(QStringLiteral("edtComment"), 50)) {
-    for (QLineEdit* edit : {m_from, m_to, m_base})
+    for (QLineEdit* edit : {m_from, m_to, m_base, m_points})
         SetKeyFilter(edit, KeyFilter::DigitsDot);
     m_from->setText(Money::fromDouble(from).toString());
     m_to->setText(Money::fromDouble(to).toString());

@@ -8,10 +8,11 @@
 class FileDialogService {
 public:
     virtual ~FileDialogService() = default;
-    // The file to write, or an empty text when the user cancelled. 'filter' is a
-    // file dialog's filter ("CSV 文件 (*.csv)").
-    virtual QString saveFileName(const QString& caption, const QString& suggestedName,
-                                 const QString& filter) = 0;
+    // The file to write, or an empty text when the user cancelled. 'filters' are a
+    // file dialog's filters, ";;" between them ("CSV 文件 (*.csv)"); 'chosenFilter'
+    // names the one chosen first and comes back with the one the user left chosen.
+    virtual QString saveFileName(const QString& caption, const QString& suggestedName, const QString& filters,
+                                 QString* chosenFilter) = 0;
 
     // The installed service; without one, the system's file dialog.
     static FileDialogService& current();

@@ -14,7 +14,8 @@ class QHBoxLayout;
 // one, in tab order; multi-line edits, open combo lists, grids and push buttons keep
 // those keys. Setting a non-zero modal result closes the dialog with it; Esc and the
 // close box give mrCancel. The print action (Ctrl+P) fills the dialog's template
-// with its named items through the host's print engine.
+// with its named items through the host's print engine. The control that has the
+// focus is marked (ShowFocusFrame).
 class TBaseDialog : public QDialog {
     Q_OBJECT
 
@@ -34,8 +35,9 @@ public:
 
 protected:
     // The row of confirm and exit buttons at the foot of a dialog, right-aligned
-    // ("btnOK", "btnExit"): confirm ends the focused field's edit, then runs
-    // guarded; exit closes with mrCancel.
+    // ("btnOK", "btnExit"): confirm ends the focused field's edit and holds every
+    // number field to its range (DialogFields::FinishEditing), then runs guarded;
+    // exit closes with mrCancel.
     QHBoxLayout* ConfirmButtons(const QString& confirmCaption, const QString& exitCaption,
                                 std::function<void()> onConfirm);
 

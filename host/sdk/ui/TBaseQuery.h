@@ -19,7 +19,7 @@ class TBaseCondition;
 class TQueryGrid;
 
 // A list window: a tool bar of buttons, an optional condition panel, a search box
-// that filters the shown rows as the user types (with export to CSV and print of
+// that filters the shown rows as the user types (with export to Excel or CSV and print of
 // what is shown beside it), one grid showing the rows of the host's list query for
 // the window's model id, and a status line counting the rows. Module windows
 // subclass it and override the hooks; the host creates the window, hands it the
@@ -81,8 +81,10 @@ public:
     // The filter typed into the search box.
     QString FilterText() const;
     // Writes what the grid shows (filtered rows in their order, visible columns in
-    // theirs, texts as shown) to a CSV file asked for through the host's file
-    // dialog; nothing is written when the user cancels.
+    // theirs) to a file asked for through the host's file dialog: an Excel workbook
+    // (amounts, dates and flags typed) or a CSV file of the texts as shown, by the
+    // name's extension or else the chosen filter. Nothing is written when the user
+    // cancels.
     void ExportShownRows();
     // Prints what the grid shows through the host's print engine, the window's
     // title naming the template.

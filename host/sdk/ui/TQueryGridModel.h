@@ -53,6 +53,10 @@ public:
     QString Text(int row, const QString& field) const;
     // The text the grid shows in a cell, a flag as "√" or nothing.
     QString CellText(int row, int column) const;
+    // A cell as a workbook keeps it: an amount as its number to the cent, a date as
+    // a QDate, a flag as "是" or "否", a stored number as a number, anything else as
+    // the text the grid shows.
+    QVariant CellValue(int row, int column) const;
     void SetValue(int row, const QString& field, const QVariant& value);
 
     bool IsMarked(int row) const;

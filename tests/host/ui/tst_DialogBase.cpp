@@ -1,6 +1,8 @@
 #include "host/sdk/DataModule.h"
 #include "host/sdk/MessageBox.h"
 #include "host/sdk/Transaction.h"
+#include "host/sdk/ui/Accelerator.h"
+#include "host/sdk/ui/DialogFields.h"
 #include "host/sdk/ui/GuardedHandler.h"
 #include "host/sdk/ui/KeyFilter.h"
 #include "host/sdk/ui/PrintService.h"
@@ -16,6 +18,9 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -24,6 +29,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 namespace {
@@ -84,6 +90,30 @@ private:
     }
 };
 
+// A dialog of two number fields held to their ranges, confirmed through the base's
+// buttons; its confirm stores the count.
+class CountDialog final : public TBaseDialog {
+public:
+    CountDialog() {
+        auto* layout = new QVBoxLayout(this);
+        QLineEdit* qty = DialogFields::NumberEdit("QtyEdit", KeyFilter::Digits, 6);
+        DialogFields::KeepWhole(qty);
+        DialogFields::KeepInRange(qty, QStringLiteral("数量"), 1, 100);
+        QLineEdit* rate = DialogFields::NumberEdit("RateEdit", KeyFilter::DigitsDot, 8);
+        DialogFields::KeepRate(rate);
+        DialogFields::KeepInRange(rate, QStringLiteral("折扣"), 0, 100);
+        layout->addWidget(qty);
+        layout->addWidget(rate);
+        layout->addLayout(ConfirmButtons(QStringLiteral("确认[&Y]"), QStringLiteral("退出[&X]"), [this] {
+            dmClient().ExecuteSQL(QStringLiteral("INSERT INTO sysdata (SubName, SubValue) VALUES ('qty', ?)"),
+                                  {field("QtyEdit")->text()});
+            SetModalResult(mrOk);
+        }));
+    }
+
+    QLineEdit* field(const char* name) const { return findChild<QLineEdit*>(QLatin1String(name)); }
+};
+
 QString pdfText(const QString& path) {
     QProcess pdftotext;
     pdftotext.start(QStringLiteral("pdftotext"),
@@ -104,34 +134,188 @@ class DialogBaseTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void keyFiltersRefuseWhatTheFieldCannotHold() {
+    void keyFiltersRefuseWhatCannotBePartOfTheNumber() {
         QLineEdit field;
-        const QString typed = QStringLiteral("a1.2-3x 4,");
+        field.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&field));
+        // Letters, a second ".", a "-" after the first place are refused as typed.
+        const QString typed = QStringLiteral("-a1.2-3x 4.,");
         const struct {
             KeyFilter filter;
             QString kept;
-        } cases[] = {{KeyFilter::Digits, QStringLiteral("1234")},
-                     {KeyFilter::DigitsDot, QStringLiteral("1.234")},
-                     {KeyFilter::DigitsMinus, QStringLiteral("12-34")},
-                     {KeyFilter::DigitsDotMinus, QStringLiteral("1.2-34")}};
+            QString tip;
+        } cases[] = {{KeyFilter::Digits, QStringLiteral("1234"), QStringLiteral("此处只能输入整数")},
+                     {KeyFilter::DigitsDot, QStringLiteral("1.234"),
+                      QStringLiteral("此处只能输入数字，可带一个小数点")},
+                     {KeyFilter::DigitsMinus, QStringLiteral("-1234"),
+                      QStringLiteral("此处只能输入整数，负号只能在最前面")},
+                     {KeyFilter::DigitsDotMinus, QStringLiteral("-1.234"),
+                      QStringLiteral("此处只能输入数字，可带一个小数点，负号只能在最前面")}};
         for (const auto& c : cases) {
-            // Each filter replaces the one before it on the same field.
+            // Each filter replaces the one before it on the same field, tip included.
             SetKeyFilter(&field, c.filter);
             field.clear();
+            QToolTip::hideText();
             QTest::keyClicks(&field, typed);
             QCOMPARE(field.text(), c.kept);
+            // The refusal is told beside the field, never a silent change.
+            QCOMPARE(QToolTip::text(), c.tip);
         }
-        // Editing keys still work, and pasted text is held to the same characters.
+        // A full field says how long it may be.
+        field.setMaxLength(4);
         SetKeyFilter(&field, KeyFilter::Digits);
         field.setText(QStringLiteral("123"));
+        QTest::keyClicks(&field, QStringLiteral("45"));
+        QCOMPARE(field.text(), QStringLiteral("1234"));
+        QCOMPARE(QToolTip::text(), QStringLiteral("此处最多输入4位"));
+        // Editing keys still work, and pasted text is held to the same shape.
+        field.setMaxLength(32767);
         QTest::keyClick(&field, Qt::Key_Backspace);
-        QCOMPARE(field.text(), QStringLiteral("12"));
-        QGuiApplication::clipboard()->setText(QStringLiteral("9a9"));
+        QCOMPARE(field.text(), QStringLiteral("123"));
+        QGuiApplication::clipboard()->setText(QStringLiteral("9.9"));
         QTest::keyClick(&field, Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(field.text(), QStringLiteral("12"));
+        QCOMPARE(field.text(), QStringLiteral("123"));
         QGuiApplication::clipboard()->setText(QStringLiteral("99"));
         QTest::keyClick(&field, Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(field.text(), QStringLiteral("1299"));
+        QCOMPARE(field.text(), QStringLiteral("12399"));
+    }
+
+    void numberFieldsRefuseOutOfRangeByNameAndKeepTheText() {
+        TestDatabase db;
+        ScriptedMessages boxes;
+        ModalDriver driver;
+        CountDialog dialog;
+        driver.setNextHandler([&](QDialog& shown) {
+            auto& d = static_cast<CountDialog&>(shown);
+            QLineEdit* qty = d.field("QtyEdit");
+            QLineEdit* rate = d.field("RateEdit");
+            // A "." in a whole-number field is refused as typed: "12.5" cannot become 125
+            // unseen, the tip says so.
+            QTest::keyClicks(qty, QStringLiteral("12.5"));
+            QCOMPARE(QToolTip::text(), QStringLiteral("此处只能输入整数"));
+            // Leaving it with a value past the range: one box naming the field and the
+            // range, the text kept, the focus back on it.
+            QCOMPARE(qty->text(), QStringLiteral("125"));
+            QTest::keyClick(qty, Qt::Key_Return);
+            QCOMPARE(boxes.shown().size(), 1);
+            QCOMPARE(boxes.last().text, QStringLiteral("数量必须在 1 到 100 之间"));
+            QCOMPARE(boxes.last().caption, QStringLiteral("提示"));
+            QCOMPARE(qty->text(), QStringLiteral("125"));
+            QCOMPARE(d.focusWidget(), qty);
+            // Confirmed by its shortcut from the same field: again one box, nothing saved.
+            QTest::keyClick(qty, Qt::Key_Y, Qt::AltModifier);
+            QTRY_COMPARE(boxes.shown().size(), 2);
+            QCOMPARE(boxes.last().text, QStringLiteral("数量必须在 1 到 100 之间"));
+            QCOMPARE(qty->text(), QStringLiteral("125"));
+            QCOMPARE(d.focusWidget(), qty);
+            QVERIFY(d.isVisible());
+
+            // Leading zeros go and trailing ones after the point, the value stays.
+            qty->selectAll();
+            QTest::keyClicks(qty, QStringLiteral("007"));
+            rate->setFocus();
+            QCOMPARE(qty->text(), QStringLiteral("7"));
+            QTest::keyClicks(rate, QStringLiteral("-120.50"));
+            QTest::keyClick(rate, Qt::Key_Up);
+            QCOMPARE(boxes.shown().size(), 3);
+            QCOMPARE(boxes.last().text, QStringLiteral("折扣必须在 0 到 100 之间"));
+            QCOMPARE(rate->text(), QStringLiteral("120.5"));
+            // A field out of range that is not the focused one still stops the confirm.
+            qty->setFocus();
+            QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("btnOK")), Qt::LeftButton);
+            QCOMPARE(boxes.shown().size(), 4);
+            QCOMPARE(d.focusWidget(), rate);
+            // Text that is no number is out of range too, not read as 0.
+            rate->setText(QStringLiteral("."));
+            QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("btnOK")), Qt::LeftButton);
+            QCOMPARE(boxes.shown().size(), 5);
+            QCOMPARE(boxes.last().text, QStringLiteral("折扣必须在 0 到 100 之间"));
+            QCOMPARE(settingCount(), 0);
+
+            rate->setText(QStringLiteral("95.5"));
+            QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("btnOK")), Qt::LeftButton);
+        });
+        QCOMPARE(dialog.ShowModal(), mrOk);
+        QCOMPARE(boxes.shown().size(), 5);
+        QCOMPARE(
+            dmClient().OpenSQLAsStr(QStringLiteral("SELECT SubValue FROM sysdata WHERE SubName = 'qty'")),
+            QStringLiteral("7"));
+    }
+
+    void theFocusedControlIsMarked() {
+        CountDialog dialog;
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        auto* confirm = dialog.findChild<QPushButton*>(QStringLiteral("btnOK"));
+        // A field and a button each wear the blue frame while they have the focus, and
+        // only then.
+        const QColor frame(0x1a, 0x73, 0xe8);
+        for (QWidget* control :
+             {static_cast<QWidget*>(dialog.field("QtyEdit")), static_cast<QWidget*>(confirm)}) {
+            const auto edge = [control] {
+                return control->grab().toImage().pixelColor(0, control->height() / 2);
+            };
+            dialog.field("RateEdit")->setFocus();
+            QVERIFY(edge() != frame);
+            control->setFocus();
+            QCOMPARE(edge(), frame);
+        }
+    }
+
+    void menusGetShortcutsOfTheirOwn() {
+        QMainWindow window;
+        QMenuBar* bar = window.menuBar();
+        QMenu* members = bar->addMenu(QStringLiteral("会员"));
+        QStringList triggered;
+        for (const QString& caption :
+             {QStringLiteral("会员列表"), QStringLiteral("确定[O]"), QStringLiteral("打开[&O]"),
+              QStringLiteral("&Save"), QStringLiteral("Stop"), QStringLiteral("会员发卡")}) {
+            QAction* action = members->addAction(caption);
+            connect(action, &QAction::triggered, &window,
+                    [&triggered, caption] { triggered.append(caption); });
+        }
+        members->addSeparator();
+        members->addMenu(QStringLiteral("报表"))->addAction(QStringLiteral("积分明细[&M]"));
+        QMenu* storedValue = bar->addMenu(QStringLiteral("储值"));
+        storedValue->addAction(QStringLiteral("充值"));
+        storedValue->addAction(QStringLiteral("确定[O]"));
+        storedValue->addAction(QStringLiteral("R&&D"));
+        bar->addMenu(QStringLiteral("&System"));
+        AssignAccelerators(*bar);
+        // Marked letters are kept while free; a caption without a Latin letter gets the
+        // first free one after it.
+        const auto texts = [](const QList<QAction*>& actions) {
+            QStringList list;
+            for (QAction* action : actions) {
+                if (!action->isSeparator())
+                    list.append(action->text());
+            }
+            return list;
+        };
+        const QStringList expected = {QStringLiteral("会员列表(&A)"), QStringLiteral("确定[O](&B)"),
+                                      QStringLiteral("打开[&O]"),     QStringLiteral("&Save"),
+                                      QStringLiteral("S&top"),        QStringLiteral("会员发卡(&C)"),
+                                      QStringLiteral("报表(&D)")};
+        QCOMPARE(texts(members->actions()), expected);
+        QCOMPARE(
+            texts(storedValue->actions()),
+            (QStringList{QStringLiteral("充值(&A)"), QStringLiteral("确定[&O]"), QStringLiteral("&R&&D")}));
+        // Shown elsewhere, a caption reads without its mark.
+        QCOMPARE(WithoutAccelerator(QStringLiteral("会员列表(&A)")), QStringLiteral("会员列表"));
+        QCOMPARE(WithoutAccelerator(QStringLiteral("&R&&D")), QStringLiteral("R&D"));
+        QCOMPARE(texts(bar->actions()), (QStringList{QStringLiteral("会员(&A)"), QStringLiteral("储值(&B)"),
+                                                     QStringLiteral("&System")}));
+        // Run again after a rebuild, nothing moves.
+        AssignAccelerators(*bar);
+        QCOMPARE(texts(members->actions()), expected);
+
+        // The letter opens the entry of an open menu.
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        members->popup(window.geometry().center());
+        QVERIFY(QTest::qWaitForWindowExposed(members));
+        QTest::keyClick(members, Qt::Key_T);
+        QCOMPARE(triggered, QStringList{QStringLiteral("Stop")});
     }
 
     void entryDialogNavigatesSavesAndPrintsGuarded() {

@@ -19,6 +19,7 @@
 #include "tests/support/ScriptedMessages.h"
 #include "tests/support/TestDatabase.h"
 #include "tests/support/TestRows.h"
+#include "tests/support/XlsxReadBack.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>
@@ -117,6 +118,7 @@ protected:
         AddGridColumn(QStringLiteral("ljIntegral"), QStringLiteral("积分"), 70);
         AddGridColumn(QStringLiteral("Cz"), QStringLiteral("储值余额"), 80, true, GridColumn::Money);
         AddGridColumn(QStringLiteral("IsLife"), QStringLiteral("已激活"), 50, true, GridColumn::YesNo);
+        AddGridColumn(QStringLiteral("BulidDate"), QStringLiteral("发卡日期"), 90, true, GridColumn::Date);
         AddGridMenu(QStringLiteral("消费记录[&Y]"),
                     [this] { recorded.append(GData(QStringLiteral("CardNo"))); });
         AddGridMenu(QStringLiteral("-"));
@@ -549,6 +551,9 @@ private slots:
                            {QStringLiteral("说\"你好\", 再见"), QStringLiteral("第一行\n第二行"),
                             QStringLiteral("逗号,分隔"), QStringLiteral("张三"), QStringLiteral("O'Brien"),
                             QStringLiteral("\"全引号\"")});
+        // Card 2's balance rounds up to the cent as shown.
+        flow.data().ExecuteSQL(QStringLiteral("UPDATE vipcard SET Cz = ? WHERE CardNo = 'C000002'"),
+                               {QVariant::fromValue(Money::fromRaw(23450))});
         CardListWindow window;
         window.setWindowTitle(QStringLiteral("会员列表"));
         window.Params().Add(QStringLiteral("@CardType"), 0);
@@ -570,55 +575,92 @@ private slots:
         typeText(searchBoxOf(window), QStringLiteral("√"));
         QCOMPARE(window.RowCount(), 7);
 
+        // The user's choice of workbook: typed amounts to the cent, dates, flags in
+        // words, a bold header, the grid's widths, only the shown rows and columns.
         QTemporaryDir folder;
+        const QString book = folder.filePath(QStringLiteral("会员.xlsx"));
+        files.setNextName(book);
+        QTest::mouseClick(window.findChild<QToolButton*>(QStringLiteral("exportButton")), Qt::LeftButton);
+        QCOMPARE(files.asked(), QStringList{QStringLiteral("导出")});
+        QCOMPARE(files.suggested(), QStringList{QStringLiteral("会员列表.xlsx")});
+        QCOMPARE(files.offered(), QStringList{QStringLiteral("Excel 工作簿 (*.xlsx);;CSV 文件 (*.csv)")});
+        QCOMPARE(statusOf(window), QStringLiteral("已导出 7 条"));
+        const XlsxReadBack sheet(book);
+        QVERIFY2(sheet.error.isEmpty(), qPrintable(sheet.error));
+        QCOMPARE(sheet.sheetTitle, QStringLiteral("会员列表"));
+        QCOMPARE(sheet.rowCount, 8);
+        QCOMPARE(sheet.valuesOf(0), (QVariantList{QStringLiteral("持卡人"), QStringLiteral("选择"),
+                                                  QStringLiteral("卡号"), QStringLiteral("储值余额"),
+                                                  QStringLiteral("已激活"), QStringLiteral("发卡日期")}));
+        QVERIFY(sheet.at(0, 0).bold && sheet.at(0, 5).bold && !sheet.at(1, 0).bold);
+        QCOMPARE(sheet.valuesOf(1),
+                 (QVariantList{QStringLiteral("会员000008"), QVariant(), QStringLiteral("C000008"), 8.0,
+                               QStringLiteral("是"), QDate(2026, 1, 9)}));
+        QCOMPARE(sheet.valuesOf(6),
+                 (QVariantList{QStringLiteral("第一行\n第二行"), QStringLiteral("√"),
+                               QStringLiteral("C000002"), 2.35, QStringLiteral("是"), QDate(2026, 1, 3)}));
+        QCOMPARE(sheet.at(6, 3).kind, QStringLiteral("number"));
+        QCOMPARE(sheet.at(6, 3).format, QStringLiteral("0.00"));
+        QCOMPARE(sheet.at(6, 5).kind, QStringLiteral("date"));
+        QCOMPARE(sheet.at(6, 2).kind, QStringLiteral("text"));
+        // Widths follow the grid: the holder's 90 pixels are some 13 characters.
+        QCOMPARE(sheet.widths.size(), 6);
+        QVERIFY2(sheet.widths[0] > 12 && sheet.widths[0] < 15 && sheet.widths[1] < sheet.widths[0],
+                 qPrintable(QString::number(sheet.widths[0])));
+
+        // The same rows as CSV, by the name's extension: texts as shown, quoted where needed.
         const QString path = folder.filePath(QStringLiteral("会员.csv"));
         files.setNextName(path);
-        QTest::mouseClick(window.findChild<QToolButton*>(QStringLiteral("exportButton")), Qt::LeftButton);
-        QCOMPARE(files.asked(), QStringList{QStringLiteral("导出到 CSV 文件")});
-        QCOMPARE(files.suggested(), QStringList{QStringLiteral("会员列表.csv")});
-        QCOMPARE(statusOf(window), QStringLiteral("已导出 7 条"));
+        window.ExportShownRows();
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
         QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
-        QVERIFY(bytes.contains(QStringLiteral("\r\n\"说\"\"你好\"\", 再见\",,C000001,1.00,√\r\n").toUtf8()));
+        QVERIFY(bytes.contains(
+            QStringLiteral("\r\n\"说\"\"你好\"\", 再见\",,C000001,1.00,√,2026-01-02\r\n").toUtf8()));
+        const auto row = [](const QString& name, const QString& mark, int card, const QString& amount) {
+            return QStringList{name,
+                               mark,
+                               QStringLiteral("C%1").arg(card, 6, 10, QLatin1Char('0')),
+                               amount,
+                               QStringLiteral("√"),
+                               QDate(2026, 1, 1).addDays(card).toString(Qt::ISODate)};
+        };
         const QList<QStringList> expected = {
             {QStringLiteral("持卡人"), QStringLiteral("选择"), QStringLiteral("卡号"),
-             QStringLiteral("储值余额"), QStringLiteral("已激活")},
-            {QStringLiteral("会员000008"), QString(), QStringLiteral("C000008"), QStringLiteral("8.00"),
-             QStringLiteral("√")},
-            {QStringLiteral("会员000007"), QString(), QStringLiteral("C000007"), QStringLiteral("7.00"),
-             QStringLiteral("√")},
-            {QStringLiteral("\"全引号\""), QString(), QStringLiteral("C000006"), QStringLiteral("6.00"),
-             QStringLiteral("√")},
-            {QStringLiteral("张三"), QString(), QStringLiteral("C000004"), QStringLiteral("4.00"),
-             QStringLiteral("√")},
-            {QStringLiteral("逗号,分隔"), QString(), QStringLiteral("C000003"), QStringLiteral("3.00"),
-             QStringLiteral("√")},
-            {QStringLiteral("第一行\n第二行"), QStringLiteral("√"), QStringLiteral("C000002"),
-             QStringLiteral("2.00"), QStringLiteral("√")},
-            {QStringLiteral("说\"你好\", 再见"), QString(), QStringLiteral("C000001"), QStringLiteral("1.00"),
-             QStringLiteral("√")},
+             QStringLiteral("储值余额"), QStringLiteral("已激活"), QStringLiteral("发卡日期")},
+            row(QStringLiteral("会员000008"), QString(), 8, QStringLiteral("8.00")),
+            row(QStringLiteral("会员000007"), QString(), 7, QStringLiteral("7.00")),
+            row(QStringLiteral("\"全引号\""), QString(), 6, QStringLiteral("6.00")),
+            row(QStringLiteral("张三"), QString(), 4, QStringLiteral("4.00")),
+            row(QStringLiteral("逗号,分隔"), QString(), 3, QStringLiteral("3.00")),
+            row(QStringLiteral("第一行\n第二行"), QStringLiteral("√"), 2, QStringLiteral("2.35")),
+            row(QStringLiteral("说\"你好\", 再见"), QString(), 1, QStringLiteral("1.00")),
         };
         QCOMPARE(readCsv(QString::fromUtf8(bytes.mid(3))), expected);
 
-        // A name without an extension gets one; a cancelled question writes nothing; a
-        // folder that does not exist is one error box.
-        files.setNextName(folder.filePath(QStringLiteral("第二份")));
+        // A name without an extension takes the chosen filter's; a cancelled question
+        // writes nothing; a folder that does not exist is one error box and no file.
+        files.setNextName(folder.filePath(QStringLiteral("第二份")), QStringLiteral("CSV 文件 (*.csv)"));
         window.ExportShownRows();
         QVERIFY(QFile::exists(folder.filePath(QStringLiteral("第二份.csv"))));
+        files.setNextName(folder.filePath(QStringLiteral("第三份")));
+        window.ExportShownRows();
+        QCOMPARE(XlsxReadBack(folder.filePath(QStringLiteral("第三份.xlsx"))).rowCount, 8);
         files.setNextName(QString());
         window.ExportShownRows();
-        files.setNextName(folder.filePath(QStringLiteral("没有的目录/会员.csv")));
-        QTest::mouseClick(window.findChild<QToolButton*>(QStringLiteral("exportButton")), Qt::LeftButton);
-        QCOMPARE(flow.boxes().shown().size(), 1);
-        QCOMPARE(flow.boxes().last().caption, QStringLiteral("错误"));
-        QVERIFY(flow.boxes().last().text.contains(QStringLiteral("没有的目录")));
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), 2);
+        for (const char* name : {"没有的目录/会员.xlsx", "没有的目录/会员.csv"}) {
+            files.setNextName(folder.filePath(QString::fromUtf8(name)));
+            QTest::mouseClick(window.findChild<QToolButton*>(QStringLiteral("exportButton")), Qt::LeftButton);
+            QCOMPARE(flow.boxes().last().caption, QStringLiteral("错误"));
+            QVERIFY(flow.boxes().last().text.contains(QStringLiteral("没有的目录")));
+        }
+        QCOMPARE(flow.boxes().shown().size(), 2);
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), 4);
 
         // Print lays out the same rows and columns; without a print engine it says so.
         QTest::mouseClick(window.findChild<QToolButton*>(QStringLiteral("printButton")), Qt::LeftButton);
-        QCOMPARE(flow.boxes().shown().size(), 2);
+        QCOMPARE(flow.boxes().shown().size(), 3);
         QCOMPARE(flow.boxes().last().text, QStringLiteral("没有安装打印服务，不能打印。"));
         RecordingPrinter printer;
         QTest::mouseClick(window.findChild<QToolButton*>(QStringLiteral("printButton")), Qt::LeftButton);

@@ -115,6 +115,7 @@ void typeCell(QTableView* grid, int row, const QString& caption, const QString& 
     auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
     QVERIFY2(editor, "the cell opened no editor");
     editor->selectAll();
+    QTest::keyClick(editor, Qt::Key_Delete);
     enter(editor, value);
     QTest::keyClick(editor, Qt::Key_Return);
     // The cell takes the text once the editor has handled the key.
@@ -280,6 +281,11 @@ private slots:
             QCOMPARE(get<QLineEdit>(d, "edtbuyTotal")->text(), QStringLiteral("0"));
             QCOMPARE(press(d), QStringLiteral("每次消费金额不能为0，不能保存！"));
             QCOMPARE(d.focusWidget(), get<QLineEdit>(d, "edtbuyTotal"));
+            // An amount past its range is refused by name, never cut to fit.
+            type(d, "edtbuyTotal", QStringLiteral("150000"));
+            QCOMPARE(press(d), QStringLiteral("消费金额必须在 0 到 100000 之间"));
+            QCOMPARE(get<QLineEdit>(d, "edtbuyTotal")->text(), QStringLiteral("150000"));
+            QCOMPARE(d.focusWidget(), get<QLineEdit>(d, "edtbuyTotal"));
             type(d, "edtbuyTotal", QStringLiteral("10"));
             QCOMPARE(press(d), QStringLiteral("积分不能为0，不能保存！"));
             type(d, "edtInteger", QStringLiteral("1"));
@@ -311,7 +317,8 @@ private slots:
             // Every row the typing adds and every cell it changes passes the model checker.
             QAbstractItemModelTester checker(grid->model(),
                                              QAbstractItemModelTester::FailureReportingMode::QtTest);
-            typeRow(grid, 0, {from, to, rate}, {"0", "100", "-5"});
+            // A minus sign is refused as it is typed.
+            typeRow(grid, 0, {from, to, rate}, {"0", "100", "-0"});
             QCOMPARE(cell(grid, 0, rate), QStringLiteral("0"));
             // Enter in the remark starts the next band where this one ends.
             typeCell(grid, 0, QStringLiteral("备注"), QStringLiteral("首档"));
@@ -324,6 +331,10 @@ private slots:
             QCOMPARE(press(d), QStringLiteral("第2行消费金额下限小于第1行消费金额上限，不能保存！"));
 
             typeCell(grid, 1, from, QStringLiteral("100.01"));
+            // Enter in the last band's remark carries its end into the row below; that
+            // row, left otherwise empty, is no band and stops nothing.
+            typeCell(grid, 1, QStringLiteral("备注"), QString());
+            QCOMPARE(cell(grid, 2, from), QStringLiteral("200"));
             const QString gap = QStringLiteral(
                 "【折扣卡】类型分段折扣设置存在断档数据，断档部分将无法享有折扣，是否忽略继续保存吗？");
             flow->boxes().setNextAnswer(IDNO);
@@ -363,6 +374,10 @@ private slots:
             typeRow(grid, 1, {base, to}, {"50", "90"});
             QCOMPARE(press(d), QStringLiteral("第2行消费金额下限大于上限，不能保存！"));
             typeCell(grid, 1, to, QStringLiteral("500"));
+            // A number typed into the row below and emptied again leaves a 0 there, no band.
+            typeCell(grid, 2, base, QStringLiteral("5"));
+            typeCell(grid, 2, base, QString());
+            QCOMPARE(cell(grid, 2, base), QStringLiteral("0"));
             // Stored value switched on with no gift bands at all is accepted.
             click(d, "chkCZYH");
             QCOMPARE(press(d), QString());
@@ -590,26 +605,35 @@ private slots:
             QCOMPARE(flow->boxes().last().text, rateRange);
             QCOMPARE(get<QLineEdit>(d, "reDiscount")->text(), QStringLiteral("150"));
             QCOMPARE(d.focusWidget(), get<QLineEdit>(d, "reDiscount"));
-            type(d, "reDiscount", QStringLiteral("-5"));
+            // The minus sign is refused as typed; nothing turns the rate into another.
+            type(d, "reDiscount", QStringLiteral("-0"));
             QVERIFY(confirmByShortcut(d));
             QCOMPARE(get<QLineEdit>(d, "reDiscount")->text(), QStringLiteral("0"));
             QCOMPARE(flow->boxes().last().text, rateRange);
             type(d, "reDiscount", QStringLiteral("100.5"));
             QVERIFY(confirmByShortcut(d));
             QCOMPARE(flow->boxes().last().text, rateRange);
-            type(d, "reDiscount", QStringLiteral("90"));
+            type(d, "reDiscount", QStringLiteral("90.5"));
             click(d, "cBoxAutoIntegral");
 
-            // A member day starts from the card's rate; its own discounts are percentages too.
+            // A member day starts from the card's rate; a whole percentage is wanted
+            // there, and one with decimals is refused rather than cut.
             click(d, "RcbVipDay");
-            QCOMPARE(get<QLineEdit>(d, "LmE_VipDayDisCount")->text(), QStringLiteral("90"));
-            type(d, "LmE_VipDayDisCount", QStringLiteral("150"));
+            QCOMPARE(get<QLineEdit>(d, "LmE_VipDayDisCount")->text(), QStringLiteral("90.5"));
+            QVERIFY(confirmByShortcut(d));
+            QCOMPARE(flow->boxes().last().text, QStringLiteral("月会员日折扣必须是整数，请重新录入！"));
+            type(d, "LmE_VipDayDisCount", QStringLiteral("1.50"));
+            QCOMPARE(get<QLineEdit>(d, "LmE_VipDayDisCount")->text(), QStringLiteral("150"));
             QVERIFY(confirmByShortcut(d));
             QCOMPARE(flow->boxes().last().text,
                      QStringLiteral("月会员日折扣超出许可范围1到100，请重新录入！"));
             auto* pages = get<QTabWidget>(d, "pcMain");
             QCOMPARE(pages->tabText(pages->currentIndex()), QStringLiteral("会员日"));
             type(d, "LmE_VipDayDisCount", QStringLiteral("85"));
+            QTest::keyClick(get<QComboBox>(d, "cbxVIPOrder"), Qt::Key_Down);
+            QVERIFY(confirmByShortcut(d));
+            QCOMPARE(flow->boxes().last().text, QStringLiteral("周会员日折扣必须是整数，请重新录入！"));
+            type(d, "edtWeekVIPDayDisCount", QStringLiteral("85"));
             type(d, "LmE_BitthyDisCount", QStringLiteral("0"));
             QVERIFY(confirmByShortcut(d));
             QCOMPARE(flow->boxes().last().text,

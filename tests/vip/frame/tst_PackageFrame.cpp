@@ -1,5 +1,6 @@
 #include "host/sdk/ModuleRegistry.h"
 #include "host/sdk/Ucomvar.h"
+#include "host/sdk/ui/Accelerator.h"
 #include "host/sdk/ui/TBaseQuery.h"
 #include "host/ui/DeskMainWindow.h"
 #include "host/ui/DeskMenuBuilder.h"
@@ -318,7 +319,8 @@ private slots:
         QCOMPARE(storedValue->toolTip(), DeskMenuBuilder::NotAvailable);
         QVERIFY(!menuEntry(window, QStringLiteral("IntegralVipTotal_Adjust"))->isEnabled());
         QAction* typeSet = menuEntry(window, QStringLiteral("TVipCardTypeSet"));
-        QCOMPARE(qobject_cast<QMenu*>(typeSet->parent())->title(), QStringLiteral("卡类型与价格"));
+        QCOMPARE(WithoutAccelerator(qobject_cast<QMenu*>(typeSet->parent())->title()),
+                 QStringLiteral("卡类型与价格"));
         QVERIFY(!typeSet->isEnabled());
         QCOMPARE(typeSet->toolTip(), DeskMenuBuilder::NoRight);
 
