@@ -2,21 +2,19 @@
 
 #include "host/sdk/ui/TBaseDialog.h"
 #include "host/services/HostConfig.h"
+#include "host/services/SettingCatalogue.h"
 
 #include <QHash>
 #include <QList>
 
-class QCheckBox;
-class QComboBox;
-class QLineEdit;
-class QSpinBox;
 class QWidget;
 
-// The administrator's settings: the current store's kind and connection mode, the
-// store/centre switches, the edition, the application flags, the member-notice
-// switches and the other session options the module reads. Saving writes only what
-// was changed here, so settings another workstation changed meanwhile stand, and
-// publishes the values into the session at once.
+// The administrator's settings, one page per group of the setting catalogue: each
+// setting under its Chinese name with a line on what it changes, the current
+// store's kind and connection mode among them. Saving writes only what was changed
+// here, so settings another workstation changed meanwhile stand (application flags
+// one by one, though they share a row), and publishes the values into the session
+// at once.
 class HostSettingsDialog final : public TBaseDialog {
     Q_OBJECT
 
@@ -28,25 +26,21 @@ public:
     const HostConfig& Config() const { return m_config; }
 
 private:
-    QWidget* createBasicPage();
-    QWidget* createFlagsPage();
-    QCheckBox* addSwitch(QWidget* parent, const QString& key, const QString& caption);
+    struct Field {
+        const SettingCatalogue::Entry* entry;
+        QWidget* control;
+    };
+
+    QWidget* createPage(const QString& group);
+    QWidget* createControl(const SettingCatalogue::Entry& entry, QWidget* parent);
     void loadStore();
-    // Setting name -> the text it would be saved as, for every control.
+    // Key -> the value the control holds, as text.
     QHash<QString, QString> values() const;
+    void check() const;
     void OnSave();
 
     HostConfig m_config;
+    QList<Field> m_fields;
     QHash<QString, QString> m_loaded;
-    QList<QPair<QString, QCheckBox*>> m_switches;
-    QList<QCheckBox*> m_appFlags;
-    QSpinBox* m_edition = nullptr;
-    QSpinBox* m_period = nullptr;
-    QLineEdit* m_goodsName = nullptr;
-    QLineEdit* m_warehouse = nullptr;
-    QComboBox* m_posType = nullptr;
-    QComboBox* m_connectType = nullptr;
     int m_storeId = 0;
-    int m_loadedPosType = 0;
-    int m_loadedConnectType = 0;
 };

@@ -7,6 +7,7 @@
 #include "host/sdk/Ucomvar.h"
 #include "host/sdk/ui/Accelerator.h"
 #include "host/sdk/ui/GuardedHandler.h"
+#include "host/sdk/ui/Refuse.h"
 #include "host/sdk/ui/TCommBaseQuery.h"
 #include "host/services/HostConfig.h"
 #include "host/services/NoticeOutbox.h"
@@ -29,9 +30,7 @@
 #include <QPointer>
 #include <QProcess>
 #include <QPushButton>
-#include <QSpinBox>
 #include <QStatusBar>
-#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -109,17 +108,11 @@ QString configValue(DataModule& data, const QString& name) {
     return data.OpenSQLAsStr(QStringLiteral("SELECT Value FROM hostconfig WHERE Name = ?"), {name});
 }
 
-// A check box takes clicks on its box and caption only, not on the row a layout stretched it to.
+// A check box takes clicks on its box and caption only, not on the row a layout stretched it to;
+// its page is brought to the front first, as the user would.
 void toggle(QCheckBox* box) {
+    ShowField(box);
     QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(box->height() / 2, box->height() / 2));
-}
-
-// By keyboard: a second click on a tab bar soon after another click is a double click.
-void showPage(QTabWidget* pages, int index) {
-    QTabBar* bar = pages->tabBar();
-    bar->setFocus();
-    while (bar->currentIndex() != index)
-        QTest::keyClick(bar, bar->currentIndex() < index ? Qt::Key_Right : Qt::Key_Left);
 }
 
 } // namespace
@@ -306,13 +299,11 @@ private slots:
             other.SetFlag(QStringLiteral("bSMSKkReward"), true);
             other.Save();
 
-            auto* pages = dialog.findChild<QTabWidget*>(QStringLiteral("SettingsPages"));
-            showPage(pages, 1);
             toggle(dialog.findChild<QCheckBox*>(QStringLiteral("AppFlag14")));
-            showPage(pages, 0);
             toggle(dialog.findChild<QCheckBox*>(QStringLiteral("bSMSChange")));
             toggle(dialog.findChild<QCheckBox*>(NoticeOutbox::SwitchName));
-            auto* edition = dialog.findChild<QSpinBox*>(QStringLiteral("MEDVERSION"));
+            auto* edition = dialog.findChild<QWidget*>(QStringLiteral("MEDVERSION"));
+            ShowField(edition);
             edition->setFocus();
             QTest::keyClick(edition, Qt::Key_A, Qt::ControlModifier);
             QTest::keyClicks(edition, QStringLiteral("2"));
