@@ -4,6 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh
+# The device tests talk to pcscd, which serves vpcd's virtual reader.
+pidof pcscd >/dev/null || pcscd
 pg_uri=$(scripts/start-postgres.sh)
 if [[ ! $pg_uri =~ ^postgresql://[^[:space:]]+$ ]]; then
   echo "test.sh: PostgreSQL did not start cleanly, got: $pg_uri" >&2

@@ -4,6 +4,7 @@
 file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR}
   ${SOURCE_DIR}/host/*.cpp ${SOURCE_DIR}/host/*.h
   ${SOURCE_DIR}/vip/*.cpp ${SOURCE_DIR}/vip/*.h
+  ${SOURCE_DIR}/devices/*.cpp ${SOURCE_DIR}/devices/*.h
   ${SOURCE_DIR}/tests/*.cpp ${SOURCE_DIR}/tests/*.h
   ${SOURCE_DIR}/bench/*.cpp ${SOURCE_DIR}/bench/*.h)
 execute_process(COMMAND ${CLANG_FORMAT} --dry-run --Werror ${sources}

@@ -38,6 +38,10 @@ struct TComVar {
     QString szPublicPosKtype;
     QString szPublicPosSetKtype;
 
+    // The folder of the device libraries (Card_dll.so, PlugCard/); empty: the
+    // folder the module is loaded from. Read through GetSystemPath().
+    QString szSystemPath;
+
     // Which member notices the host sends.
     bool bSMSChange = false;
     bool bSMSKkReward = false;

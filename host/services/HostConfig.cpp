@@ -97,6 +97,7 @@ void HostConfig::ApplyTo(TComVar& session) const {
     session.lPublicPeriod = Integer(QStringLiteral("lPublicPeriod"), defaults.lPublicPeriod);
     session.szPubGoodsName = Text(QStringLiteral("szPubGoodsName"), defaults.szPubGoodsName);
     session.szPublicPosSetKtype = Text(QStringLiteral("szPublicPosSetKtype"), defaults.szPublicPosSetKtype);
+    session.szSystemPath = Text(QStringLiteral("SystemPath"), defaults.szSystemPath);
     session.bSMSChange = flag("bSMSChange", defaults.bSMSChange);
     session.bSMSKkReward = flag("bSMSKkReward", defaults.bSMSKkReward);
     session.bSMSJsrKkReward = flag("bSMSJsrKkReward", defaults.bSMSJsrKkReward);

@@ -1,6 +1,7 @@
 #include "vip/base/ModuleGlobals.h"
 #include "vip/base/RegistrationRows.h"
 #include "vip/base/UnitContribution.h"
+#include "vip/devices/DeviceExports.h"
 #include "vip/devices/TFunCard.h"
 
 // The device area's part of the package's units: the one card device object every
@@ -18,6 +19,6 @@ const UnitContribution cardDevice(
 
 const RegistrationRows
     deviceSetUp("Fundev", 20,
-                {ComClassEntry{"TFunCard", editionFlags({1, 2, 5, 8}), 935, Devices, "IC卡设置"}});
+                {ComClassEntry{"TFunCard", editionFlags({1, 2, 5, 8}), 935, Devices, "IC卡设置", ICCardSet}});
 
 } // namespace
