@@ -11,7 +11,7 @@
 namespace {
 
 int quietLevel = 0;
-// The box a refusal shows takes the focus from the field; that leave is no new one.
+// A refusal's box is shown while the field is being left; no second check then.
 bool refusing = false;
 
 } // namespace
@@ -31,8 +31,11 @@ NumberRange::NumberRange(QLineEdit* field, const QString& caption, double low, d
     , m_low(low)
     , m_high(high) {
     connect(field, &QLineEdit::editingFinished, this, [this] {
+        // Only a move to another control of the same window leaves the field: a box,
+        // a popup or another window taking the focus does not.
         const QWidget* next = QApplication::focusWidget();
-        if (quietLevel == 0 && !refusing && !(next && next->property(EndsDialog).toBool()))
+        if (quietLevel == 0 && !refusing && next && next->window() == m_field->window() &&
+            !next->property(EndsDialog).toBool())
             RunGuarded([this] { check(); });
     });
 }

@@ -210,6 +210,16 @@ private slots:
             QCOMPARE(d.focusWidget(), qty);
             QVERIFY(d.isVisible());
 
+            // Another window taking the focus is no leaving of the field: nothing is said.
+            QTest::keyClicks(qty, QStringLiteral("0"));
+            QWidget other;
+            other.show();
+            QVERIFY(QTest::qWaitForWindowActive(&other));
+            QCOMPARE(boxes.shown().size(), 2);
+            other.close();
+            d.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&d));
+
             // Leading zeros go and trailing ones after the point, the value stays.
             qty->selectAll();
             QTest::keyClicks(qty, QStringLiteral("007"));
