@@ -21,6 +21,7 @@
 #include <QScrollArea>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -96,7 +97,11 @@ HostSettingsDialog::HostSettingsDialog(QWidget* parent)
 QWidget* HostSettingsDialog::createPage(const QString& group) {
     auto* page = new QWidget;
     auto* rows = new QVBoxLayout(page);
-    if (group == SettingCatalogue::Groups().first()) {
+    const QList<Entry>& entries = SettingCatalogue::Entries();
+    // The store whose kind and mode the page sets, named above them.
+    if (std::any_of(entries.cbegin(), entries.cend(), [&](const Entry& entry) {
+            return entry.group == group && entry.home == Home::CurrentStore;
+        })) {
         auto* store = new QLabel(page);
         store->setObjectName(QStringLiteral("StoreNameLabel"));
         auto* line = new QHBoxLayout;
@@ -104,7 +109,7 @@ QWidget* HostSettingsDialog::createPage(const QString& group) {
         line->addWidget(store, 1);
         rows->addLayout(line);
     }
-    for (const Entry& entry : SettingCatalogue::Entries()) {
+    for (const Entry& entry : entries) {
         if (entry.group != group)
             continue;
         QWidget* control = createControl(entry, page);

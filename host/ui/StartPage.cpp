@@ -101,7 +101,10 @@ StartPage::StartPage(QMenuBar& menus, QWidget* parent)
     form->addRow(QStringLiteral("今日充值金额："), m_recharged);
     auto* refresh = new QPushButton(QStringLiteral("刷新[&R]"), figures);
     refresh->setObjectName(QStringLiteral("RefreshButton"));
-    form->addRow(refresh);
+    auto* refreshRow = new QHBoxLayout;
+    refreshRow->addWidget(refresh);
+    refreshRow->addStretch();
+    form->addRow(refreshRow);
     ConnectGuarded(refresh, &QPushButton::clicked, this, &StartPage::Refresh);
 
     auto* layout = new QVBoxLayout(this);
