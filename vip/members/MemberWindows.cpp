@@ -1,16 +1,17 @@
 #include "vip/base/ModuleGlobals.h"
 #include "vip/base/RegistrationRows.h"
 #include "vip/base/UnitContribution.h"
+#include "vip/members/VipInfoShow.h"
 
-// The member area's part of the package's units. Its windows are not built yet:
-// the host offers them greyed until their rows name a creator or a function.
+// The member area's part of the package's units. Windows not built yet are offered
+// greyed by the host until their rows name a creator or a function.
 namespace {
 
 using enum Subsystem;
 
-const RegistrationRows
-    cardIssue("Y_vipinfo", 10,
-              {ComClassEntry{"ShowVipInfoAction", editionFlags({1, 2, 3, 5, 8}), 521, Members, "会员发卡"}});
+const RegistrationRows cardIssue("Y_vipinfo", 10,
+                                 {ComClassEntry{"ShowVipInfoAction", editionFlags({1, 2, 3, 5, 8}), 521,
+                                                Members, "会员发卡", ShowVipInfoAction}});
 
 // The member editor's change log names each changed field by these labels.
 const UnitContribution fieldCaptions(

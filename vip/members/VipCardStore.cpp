@@ -338,3 +338,16 @@ int VipCardStore::IntroducerRewardBillId(int introducerId, int newCardId) {
                        "AND ChangeType = ? AND OfferCardID = ? AND Memo LIKE ?"),
         {introducerId, PointsChange::CardCreated, newCardId, QStringLiteral("介绍新会员%")});
 }
+
+QList<VipCardStore::Store> VipCardStore::Partners() {
+    ClientDataSet rows;
+    m_data.OpenSQL(QStringLiteral("SELECT rec, FullName FROM btype b WHERE b.deleted = 0 AND NOT EXISTS "
+                                  "(SELECT 1 FROM btype c WHERE c.parid = b.typeId AND c.deleted = 0) "
+                                  "ORDER BY b.UserCode, b.rec"),
+                   rows);
+    QList<Store> partners;
+    for (rows.First(); !rows.Eof(); rows.Next())
+        partners.append({rows.FieldByName(QStringLiteral("rec")).AsInteger(),
+                         rows.FieldByName(QStringLiteral("FullName")).AsString(), 0});
+    return partners;
+}

@@ -216,6 +216,10 @@ public:
     // The largest BillId of the introducer's reward rows for the new card, 0 when none.
     int IntroducerRewardBillId(int introducerId, int newCardId);
 
+    // The business partners a card may be linked to (the editor's partner picker):
+    // live partners that are not classes, in code order. 'kind' holds 0.
+    QList<Store> Partners();
+
 private:
     CardLookup lookup(const ClientDataSet& rows) const;
     std::optional<CardState> state(const QString& where, const QVariant& key);
