@@ -174,6 +174,7 @@ private slots:
             data.OpenSQLAsInt(QStringLiteral("SELECT ConnectType FROM posinfo WHERE posid = ?"), {store}), 1);
         // The session has it at once, the other workstation's flag too.
         QVERIFY(AppClass().Flag(12) && AppClass().Flag(25));
+        QCOMPARE(Ucomvar().szSystemPath, QStringLiteral("/opt/vip/lib"));
         QCOMPARE(Ucomvar().lConnectType, 1);
     }
 
