@@ -725,6 +725,10 @@ void TY_VipInfoDlg::OnSave() {
 
 void TY_VipInfoDlg::checkEntries() {
     m_pages->setCurrentIndex(0);
+    // An introducer the lookup turned down has been told about as the field was
+    // left; the card is not saved without the introducer the user typed.
+    if (!m_introducer->text().trimmed().isEmpty() && m_introducerId == 0)
+        AbandonAt(m_introducer);
     // Step order matters: each check sees what the ones before it normalised.
     if (m_life->isEnabled() && m_life->isChecked() && m_activePos->currentIndex() < 0)
         Refuse(m_activePos,

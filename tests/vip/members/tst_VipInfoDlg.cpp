@@ -273,6 +273,11 @@ private slots:
             click(d, "rcbUsePass");
             type(d, "rePassword", QStringLiteral("246810"));
             type(d, "rePasswordTwo", QStringLiteral("246810"));
+            // A number no card has is told at once and keeps the field.
+            flow->boxes().setNextAnswer(IDOK);
+            type(d, "edtJSVIPCard", QStringLiteral("JS-9"));
+            QCOMPARE(flow->boxes().last().text, QStringLiteral("没有这样的VIP卡，或卡号错误！"));
+            QCOMPARE(focused(), QStringLiteral("edtJSVIPCard"));
             type(d, "edtJSVIPCard", QStringLiteral("JS-1"));
             get<QTabWidget>(d, "pcMain")->setCurrentIndex(1);
             type(d, "edtCustom1", QStringLiteral("钓鱼"));
