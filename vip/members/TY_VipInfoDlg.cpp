@@ -2,7 +2,6 @@
 
 #include "host/sdk/Limit.h"
 #include "host/sdk/MessageBox.h"
-#include "host/sdk/Transaction.h"
 #include "host/sdk/Ucomvar.h"
 #include "host/sdk/ui/CallQueryClass.h"
 #include "host/sdk/ui/DialogFields.h"
@@ -14,6 +13,7 @@
 #include "vip/devices/TFunCard.h"
 #include "vip/members/LunarExports.h"
 #include "vip/members/VipCardNotices.h"
+#include "vip/members/VipCardWriter.h"
 #include "vip/members/VipCenterLink.h"
 #include "vip/members/VipCustomPage.h"
 #include "vip/members/VipDateText.h"
@@ -833,63 +833,71 @@ VipCardStore::CardFields TY_VipInfoDlg::cardFields(const QString& editType) cons
 
 void TY_VipInfoDlg::refuseWrite(int result, bool existing) {
     QWidget* number = m_enterCardNo->isVisible() ? m_enterCardNo : m_cardNo;
+    const QString error = QStringLiteral("错误");
     switch (result) {
     case VipCardStore::WriteFailed:
-        Refuse(number, ErrorWriteDb, QStringLiteral("错误"), MB::IconError);
+    case VipCardWriter::PointsRefused:
+        Refuse(number, ErrorWriteDb, error, MB::IconError);
     case VipCardStore::RepeatLimit:
         Refuse(m_tel,
                existing ? QStringLiteral("办卡人电话或身份证号已超出重复办卡次数限制!")
                         : QStringLiteral("办卡人已超出重复办卡次数限制(电话或身份证)，不能再办卡!"),
-               QStringLiteral("错误"), MB::IconError);
+               error, MB::IconError);
     case VipCardStore::NumberTaken:
-        Refuse(number, QStringLiteral("发现相同的编号,不能保存!"), QStringLiteral("错误"), MB::IconError);
+        Refuse(number, QStringLiteral("发现相同的编号,不能保存!"), error, MB::IconError);
     case VipCardStore::BarCodeTaken:
-        Refuse(m_barCode, QStringLiteral("发现相同的会员卡条码,不能保存!"), QStringLiteral("错误"),
-               MB::IconError);
+        Refuse(m_barCode, QStringLiteral("发现相同的会员卡条码,不能保存!"), error, MB::IconError);
     case VipCardStore::ChangedElsewhere:
         Refuse(number,
-               QStringLiteral("此会员卡数据已经被其他客户端改变，不能保存数据。请重新刷新数据后再试!"),
-               QStringLiteral("错误"), MB::IconError);
+               QStringLiteral("此会员卡数据已经被其他客户端改变，不能保存数据。请重新刷新数据后再试!"), error,
+               MB::IconError);
+    case VipCardWriter::CardGone:
+        Refuse(number, QStringLiteral("修改的会员卡已不存在!"), error, MB::IconError);
+    case VipCardWriter::BalanceBelowZero:
+        Refuse(m_czBox->StoredValueBox(), QStringLiteral("期初储值小于已使用的储值，请重新录入!"),
+               QStringLiteral("提示"), MB::IconWarning);
     default:
         if (result < 0)
             throw AbortAction();
     }
 }
 
-void TY_VipInfoDlg::saveNew() {
+VipCardWriter::Dependents TY_VipInfoDlg::dependents(bool existing) const {
     const TComVar& session = Ucomvar();
-    VipCardStore::CardFields card = cardFields(QStringLiteral("I"));
-    card.cardGuid = QUuid::createUuid().toString(QUuid::WithBraces);
-    const bool takeTotals = m_issueAction && m_life->isChecked();
-    const int points = takeTotals ? StringToInt(m_czBox->LJIntegral()->text()) : 0;
-    card.buyTotal = takeTotals ? Money::fromText(m_czBox->LJBuyTotal()->text()) : Money();
-
-    Transaction transaction(dmClient());
-    const int cardId = m_store.WriteCard(card);
-    refuseWrite(cardId, false);
-    if (points != 0 && m_life->isEnabled() &&
-        m_store.ChangePoints(card.cardNo, 0, std::abs(points), session.szLoginUserId, session.lPublicPosid,
-                             QStringLiteral("会员激活初始积分")) == 0)
-        ShowErrorAndAbort(ErrorWriteDb);
-    VipCardStore::StoredValue value;
+    VipCardWriter::Dependents writes;
+    VipCardStore::StoredValue& value = writes.storedValue;
     value.vipCz = m_czBox->StoredValue();
     value.services = m_czBox->Services();
+    // A card's opening balance changes afterwards only where the host allows it.
+    value.setOpening = !existing || session.bPublicIniCanModify;
     value.opening = value.vipCz ? m_czBox->Opening() : Money();
     value.usePass = m_czBox->UsePassword();
     value.password = value.usePass ? m_czBox->NewPassword() : std::nullopt;
     value.czPosId = value.vipCz ? m_czBox->StoreId() : 0;
+    value.isJSReward = existing ? m_jsReward : -1;
     value.posId = session.lPublicPosid;
     value.userRec = session.nLoginUserRec;
-    if (m_store.WriteStoredValue(cardId, value) < 0)
-        ShowErrorAndAbort(ErrorWriteDb);
-    const bool reward = m_life->isChecked() && m_introducer->isEnabled() && m_introducerId > 0;
-    if (reward)
-        m_store.RewardIntroducer(cardId, 1, session.lPublicPosid, session.nLoginUserRec);
+    writes.userCode = session.szLoginUserId;
+    writes.rewardIntroducer = m_life->isChecked() && m_introducer->isEnabled() && m_introducerId > 0;
     if (m_customPage->HasCustomInfo())
-        m_store.SaveCustomValues(cardId, m_customPage->Values());
-    transaction.Commit();
+        writes.customValues = m_customPage->Values();
+    return writes;
+}
 
-    afterCommit(card, cardId, m_life->isChecked());
+void TY_VipInfoDlg::saveNew() {
+    VipCardStore::CardFields card = cardFields(QStringLiteral("I"));
+    card.cardGuid = QUuid::createUuid().toString(QUuid::WithBraces);
+    VipCardWriter::Dependents writes = dependents(false);
+    // Only the card-issue action brings in what the member bought and earned before.
+    if (m_issueAction && m_life->isChecked()) {
+        card.buyTotal = Money::fromText(m_czBox->LJBuyTotal()->text());
+        if (m_life->isEnabled())
+            writes.initialPoints = StringToInt(m_czBox->LJIntegral()->text());
+    }
+    const VipCardWriter::Result result = VipCardWriter(m_store).WriteNew(card, writes);
+    refuseWrite(result.code, false);
+
+    afterCommit(card, result.cardId, m_life->isChecked());
     if (m_closeAfterSave) {
         SetModalResult(mrOk);
         return;
@@ -901,51 +909,16 @@ void TY_VipInfoDlg::saveNew() {
 }
 
 void TY_VipInfoDlg::saveExisting() {
-    const TComVar& session = Ucomvar();
-    Transaction transaction(dmClient());
-    const auto state = m_cardGuid.isEmpty() ? m_store.State(m_cardId) : m_store.StateByGuid(m_cardGuid);
-    if (!state)
-        Refuse(m_cardNo, QStringLiteral("修改的会员卡已不存在!"), QStringLiteral("错误"), MB::IconError);
-    if (state->isUse != m_isUse)
-        refuseWrite(VipCardStore::ChangedElsewhere, true);
-    m_cardGuid = state->cardGuid;
-    const bool wasActive = state->isLife > 0;
     VipCardStore::CardFields card = cardFields(QStringLiteral("U"));
-    card.cardGuid = m_cardGuid;
-    card.isUseRead = m_isUse;
-    const int result = m_store.WriteCard(card);
-    refuseWrite(result, true);
-    const int cardId = state->id;
+    VipCardWriter::Dependents writes = dependents(true);
+    writes.logLines = m_log.Lines(card.cardNo, loggedValues());
+    const VipCardWriter::Result result =
+        VipCardWriter(m_store).WriteExisting(card, m_cardId, m_isUse, writes);
+    refuseWrite(result.code, true);
+    m_cardGuid = result.cardGuid;
+    card.cardGuid = result.cardGuid;
 
-    VipCardStore::StoredValue value;
-    value.vipCz = m_czBox->StoredValue();
-    value.services = m_czBox->Services();
-    value.setOpening = session.bPublicIniCanModify;
-    value.opening = value.vipCz ? m_czBox->Opening() : Money();
-    value.usePass = m_czBox->UsePassword();
-    value.password = value.usePass ? m_czBox->NewPassword() : std::nullopt;
-    value.czPosId = value.vipCz ? m_czBox->StoreId() : 0;
-    value.isJSReward = m_jsReward;
-    value.posId = session.lPublicPosid;
-    value.userRec = session.nLoginUserRec;
-    switch (m_store.WriteStoredValue(cardId, value)) {
-    case VipCardStore::BalanceBelowZero:
-        Refuse(m_czBox->StoredValueBox(), QStringLiteral("期初储值小于已使用的储值，请重新录入!"),
-               QStringLiteral("提示"), MB::IconWarning);
-    case VipCardStore::CardGone:
-        Refuse(m_cardNo, QStringLiteral("修改的会员卡已不存在!"), QStringLiteral("错误"), MB::IconError);
-    default:
-        break;
-    }
-    const bool reward = m_life->isChecked() && m_introducer->isEnabled() && m_introducerId > 0;
-    if (reward)
-        m_store.RewardIntroducer(cardId, 1, session.lPublicPosid, session.nLoginUserRec);
-    if (m_customPage->HasCustomInfo())
-        m_store.SaveCustomValues(cardId, m_customPage->Values());
-    m_store.WriteChangeLog(m_log.Lines(card.cardNo, loggedValues()), session.nLoginUserRec);
-    transaction.Commit();
-
-    afterCommit(card, cardId, m_life->isChecked() && !wasActive);
+    afterCommit(card, result.cardId, m_life->isChecked() && !result.wasActive);
     SetModalResult(mrOk);
 }
 

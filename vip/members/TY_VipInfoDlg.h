@@ -4,6 +4,7 @@
 #include "vip/members/TEditItems.h"
 #include "vip/members/VipCardChangeLog.h"
 #include "vip/members/VipCardStore.h"
+#include "vip/members/VipCardWriter.h"
 
 class ClientDataSet;
 class QCheckBox;
@@ -75,7 +76,9 @@ private:
     void checkEntries();
     QString cardNumberField() const;
     VipCardStore::CardFields cardFields(const QString& editType) const;
+    // Tells why the card was not written, at the field concerned; returns for 0.
     void refuseWrite(int result, bool existing);
+    VipCardWriter::Dependents dependents(bool existing) const;
     void saveNew();
     void saveExisting();
     void afterCommit(const VipCardStore::CardFields& card, int cardId, bool notify);
