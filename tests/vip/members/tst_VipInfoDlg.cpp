@@ -422,12 +422,18 @@ private slots:
     // A modify that changes only the telephone logs exactly that.
     void modifyLogsOnlyTheChangedField() {
         TestRows::addCard(flow->data(), {QStringLiteral("K-7"), goldType});
+        TestRows::addCard(flow->data(), {QStringLiteral("K-8"), goldType});
         dmClient().ExecuteSQL(
             QStringLiteral("UPDATE vipcard SET IsLife = 1, Tel = '010' WHERE CardNo = 'K-7'"));
         CardList list;
         list.Open();
         flow->driver().setNextHandler([&](QDialog& d) {
             QCOMPARE(get<QLineEdit>(d, "TelEdit")->text(), QStringLiteral("010"));
+            // Another card's number is refused and the card's own comes back.
+            flow->boxes().setNextAnswer(IDOK);
+            type(d, "CardNoEdit", QStringLiteral("K-8"));
+            QCOMPARE(flow->boxes().last().text, QStringLiteral("卡号重复，不能修改卡号！"));
+            QCOMPARE(get<QLineEdit>(d, "CardNoEdit")->text(), QStringLiteral("K-7"));
             type(d, "TelEdit", QStringLiteral("020-8888"));
             save(d);
         });
