@@ -7,7 +7,9 @@
 // host's system folder, loaded when the module starts and kept until it stops, and
 // called by its exports' names. A missing library or export never raises: reads
 // give empty text, writes false. The device is initialised on the first read or
-// write and stays so; a failed initialisation is tried again next time.
+// write and stays so; a failed initialisation is tried again next time. One per
+// process: Qt unloads a library for every QLibrary of its path as soon as one of
+// them unloads it.
 class TFunCard {
 public:
     TFunCard();

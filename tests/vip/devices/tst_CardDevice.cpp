@@ -67,15 +67,17 @@ private slots:
         QCOMPARE(pages(5, 1).at(0), char(10));
         QCOMPARE(pages(5, 3).mid(2, 10), QByteArray("VIP0001234"));
 
-        TFunCard fresh;
-        QCOMPARE(fresh.ReadCardNo(), QStringLiteral("VIP0001234"));
-        QCOMPARE(fresh.ReadCardDate(), QStringLiteral("2026-12-31"));
+        // The library loaded anew holds nothing over: what it reads is on the card.
+        delete FunCard;
+        FunCard = new TFunCard;
+        QCOMPARE(FunCard->ReadCardNo(), QStringLiteral("VIP0001234"));
+        QCOMPARE(FunCard->ReadCardDate(), QStringLiteral("2026-12-31"));
 
         // A number longer than its record is refused and the card keeps the old one.
         QVERIFY(!FunCard->WriteCardNo(QString(31, QLatin1Char('9'))));
         QVERIFY(FunCard->WriteCardNowithoutMsg(QString(30, QLatin1Char('8'))));
-        QCOMPARE(fresh.ReadCardNo(), QString(30, QLatin1Char('8')));
-        QCOMPARE(fresh.ReadCardDate(), QStringLiteral("2026-12-31"));
+        QCOMPARE(FunCard->ReadCardNo(), QString(30, QLatin1Char('8')));
+        QCOMPARE(FunCard->ReadCardDate(), QStringLiteral("2026-12-31"));
     }
 
     void questionMarksAreDroppedFromTheNumber() {
@@ -92,6 +94,26 @@ private slots:
         card->SetBytes(6, QByteArrayLiteral("X"));
         QCOMPARE(FunCard->ReadCardNo(), QString());
         QCOMPARE(FunCard->ReadCardDate(), QString());
+    }
+
+    // The reader is the one CARD_DLL_READER names, chosen again by the device set-up;
+    // a named reader that is not there fails the initialisation.
+    void theReaderIsChosenByItsName() {
+        insert();
+        QVERIFY(FunCard->WriteCardNo(QStringLiteral("5566")));
+        qputenv("CARD_DLL_READER", "Virtual PCD 00 01");
+        ICCardSet();
+        QCOMPARE(FunCard->ReadCardNo(), QString());
+        qputenv("CARD_DLL_READER", "No such reader");
+        // Started again, as at the next start of the module.
+        delete FunCard;
+        FunCard = new TFunCard;
+        QCOMPARE(FunCard->CardInit(), 3);
+        QCOMPARE(boxes->last().caption + boxes->last().text,
+                 QStringLiteral("错误初始化失败！请检查设备配置！"));
+        qunsetenv("CARD_DLL_READER");
+        ICCardSet();
+        QCOMPARE(FunCard->ReadCardNo(), QStringLiteral("5566"));
     }
 
     void withoutACardNothingIsReadOrWritten() {
