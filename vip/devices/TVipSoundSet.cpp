@@ -23,6 +23,7 @@ TVipSoundSet::TVipSoundSet(QWidget* parent)
     setWindowTitle(QStringLiteral("会员语音提醒设置"));
     const VipSoundStore::Reminder stored =
         VipSoundStore(dmClient()).Load({QStringLiteral("10"), QStringLiteral("祝您生日快乐,幸福安康!")});
+    DialogFields::KeepInRange(m_days, QStringLiteral("提前提醒天数"), 1, MostDays);
     m_days->setText(stored.days);
     m_comment->setText(stored.comment);
 
@@ -36,6 +37,7 @@ TVipSoundSet::TVipSoundSet(QWidget* parent)
 }
 
 void TVipSoundSet::OnConfirm() {
+    // The range is checked on confirming already; an empty field is this dialog's to refuse.
     bool number = false;
     const int days = m_days->text().trimmed().toInt(&number);
     if (!number || days < 1 || days > MostDays)

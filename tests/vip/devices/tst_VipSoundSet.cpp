@@ -80,7 +80,9 @@ private slots:
             QStringList said;
             for (const char* days : {"0", "101", ""}) {
                 type(d, "edtDays", QLatin1String(days));
+                const qsizetype before = flow->boxes().shown().size();
                 press(d, "btnOK");
+                QCOMPARE(flow->boxes().shown().size(), before + 1);
                 said << flow->boxes().last().text;
                 QCOMPARE(field(d, "edtDays")->text(), QLatin1String(days));
                 QCOMPARE(QApplication::focusWidget(), field(d, "edtDays"));
