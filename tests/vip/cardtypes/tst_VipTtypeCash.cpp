@@ -1,5 +1,5 @@
-#include "host/sdk/DbError.h"
 #include "host/sdk/VipTypeList.h"
+#include "tests/support/RunTogether.h"
 #include "tests/support/TestDatabase.h"
 #include "tests/support/TestRows.h"
 #include "vip/cardtypes/TVipTtypeCash.h"
@@ -7,8 +7,6 @@
 
 #include <QSet>
 #include <QTest>
-#include <latch>
-#include <thread>
 
 namespace {
 
@@ -184,39 +182,20 @@ private slots:
 
         // Plain vectors: each writer fills its own, with no shared copies to detach.
         std::vector<std::vector<qint64>> stamps(Writers);
-        std::vector<QString> failures(Writers);
-        std::latch connected(Writers);
-        std::vector<std::thread> threads;
-        for (int writer = 0; writer < Writers; ++writer) {
-            threads.emplace_back([&, writer] {
-                std::unique_ptr<DataModule> data;
-                try {
-                    data = db.openAnother();
-                } catch (const DbError& e) {
-                    failures[writer] = e.message();
-                }
-                connected.arrive_and_wait();
-                try {
-                    for (int save = 1; data && save <= Saves; ++save) {
-                        VipCardTypeSettings s = settings(writer, save);
-                        s.typeId = types[writer];
-                        VipCardTypeStore(*data).Save(s);
-                        stamps[writer].push_back(
-                            data->OpenSQLAsStr(QStringLiteral("SELECT MD FROM viptype WHERE CTypeId = ?"),
-                                               {s.typeId})
-                                .toLongLong());
-                    }
-                } catch (const DbError& e) {
-                    failures[writer] = e.message();
-                }
-            });
-        }
-        for (std::thread& thread : threads)
-            thread.join();
+        const QStringList errors = RunTogether(db, Writers, [&](DataModule& data, int writer) {
+            for (int save = 1; save <= Saves; ++save) {
+                VipCardTypeSettings s = settings(writer, save);
+                s.typeId = types[writer];
+                VipCardTypeStore(data).Save(s);
+                stamps[writer].push_back(
+                    data.OpenSQLAsStr(QStringLiteral("SELECT MD FROM viptype WHERE CTypeId = ?"), {s.typeId})
+                        .toLongLong());
+            }
+        });
+        QVERIFY2(errors.isEmpty(), qPrintable(errors.join(QLatin1Char('\n'))));
 
         QSet<qint64> distinct;
         for (int writer = 0; writer < Writers; ++writer) {
-            QVERIFY2(failures[writer].isEmpty(), qPrintable(failures[writer]));
             QCOMPARE(int(stamps[writer].size()), Saves);
             for (qint64 stamp : stamps[writer])
                 distinct.insert(stamp);
