@@ -50,7 +50,7 @@ class DataLayerTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void hostileTextIsStoredVerbatim() {
+    void settingsProcedureStoresHostileTextVerbatimAndChecksItsCaller() {
         TestDatabase db;
         const QStringList texts = {QStringLiteral("O'Brien"), QStringLiteral("'; drop table vipcard; --"),
                                    QStringLiteral("会员\"卡\"\\%_"), QStringLiteral("  两端空格  ")};
@@ -63,6 +63,15 @@ private slots:
         QCOMPARE(setSubValue(texts[1], QStringLiteral("first")), 0);
         QCOMPARE(setSubValue(texts[1], texts[0]), 0);
         QCOMPARE(subValue(texts[1]), texts[0]);
+        QCOMPARE(rowCount(QStringLiteral("sysdata")), int(texts.size()) + 1);
+
+        // A call short of a parameter, under another name's case, or with a key longer
+        // than the column is refused before it writes.
+        const QString name = QStringLiteral("Kd_SetSubValue");
+        QVERIFY_THROWS_EXCEPTION(DbError, db.data().ExecuteProcByName(name, {"@szName"}, {"x"}));
+        QVERIFY_THROWS_EXCEPTION(
+            DbError, db.data().ExecuteProcByName(name.toLower(), {"@szName", "@szValue"}, {"x", "y"}));
+        QVERIFY_THROWS_EXCEPTION(DbError, setSubValue(QString(61, QLatin1Char('n')), QStringLiteral("y")));
         QCOMPARE(rowCount(QStringLiteral("sysdata")), int(texts.size()) + 1);
     }
 
@@ -95,16 +104,6 @@ private slots:
         QCOMPARE(run(QStringLiteral("kept"), 0), 7);
         QCOMPARE(params.AsInteger(QStringLiteral("@Written")), 1);
         QCOMPARE(subValue(QStringLiteral("kept")), QStringLiteral("written"));
-    }
-
-    void procedureChecksItsCaller() {
-        TestDatabase db;
-        const QString name = QStringLiteral("Kd_SetSubValue");
-        QVERIFY_THROWS_EXCEPTION(DbError, db.data().ExecuteProcByName(name, {"@szName"}, {"x"}));
-        QVERIFY_THROWS_EXCEPTION(
-            DbError, db.data().ExecuteProcByName(name.toLower(), {"@szName", "@szValue"}, {"x", "y"}));
-        QVERIFY_THROWS_EXCEPTION(DbError, setSubValue(QString(61, QLatin1Char('n')), QStringLiteral("y")));
-        QCOMPARE(rowCount(QStringLiteral("sysdata")), 0);
     }
 
     void fieldsAreFoundIgnoringCase() {
