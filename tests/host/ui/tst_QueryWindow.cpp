@@ -102,6 +102,7 @@ public:
         : TCommBaseQuery(nullptr, CardListNo)
         , m_brokenStyler(brokenStyler) {
         SetLoadAllRecord(true);
+        Params().Add(QStringLiteral("@CardType"), 0);
     }
     QStringList recorded;
 
@@ -337,6 +338,15 @@ void typeText(QWidget* widget, const QString& text) {
         QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
 }
 
+// Loads the window and shows it, at 'size' unless it is to find its remembered one.
+bool showOpened(TBaseQuery& window, QSize size = {}) {
+    window.Open();
+    if (size.isValid())
+        window.resize(size);
+    window.show();
+    return QTest::qWaitForWindowActive(&window);
+}
+
 QString countOf(TBaseQuery& window) {
     return window.findChild<QLabel*>(QStringLiteral("rowCount"))->text();
 }
@@ -378,17 +388,13 @@ private slots:
         TestDatabase db;
         TestRows::addCards(db.data(), 100000);
         CardListWindow window;
-        window.Params().Add(QStringLiteral("@CardType"), 0);
         // A limited load says so under the grid; loading all lifts the limit.
         window.SetLoadAllRecord(false);
         window.SetRowLimit(25);
         // Every load, sort and mark below goes past the model checker as well.
         QAbstractItemModelTester checker(window.GetMainGrid()->model(),
                                          QAbstractItemModelTester::FailureReportingMode::QtTest);
-        window.Open();
-        window.resize(900, 600);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(showOpened(window, {900, 600}));
         QCOMPARE(window.RowCount(), 25);
         QCOMPARE(window.GData(QStringLiteral("CardNo"), 24), QStringLiteral("C000025"));
         auto* notice = window.findChild<QLabel*>();
@@ -520,11 +526,7 @@ private slots:
                                {QVariant::fromValue(Money::fromRaw(23450))});
         CardListWindow window;
         window.setWindowTitle(QStringLiteral("会员列表"));
-        window.Params().Add(QStringLiteral("@CardType"), 0);
-        window.Open();
-        window.resize(900, 500);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(showOpened(window, {900, 500}));
         TQueryGrid* grid = window.GetMainGrid();
         QHeaderView* header = grid->horizontalHeader();
 
@@ -630,18 +632,12 @@ private slots:
     void layoutIsRememberedPerWindowClass() {
         FlowFixture flow;
         TestRows::addCards(flow.data(), 5);
-        const auto open = [](CardListWindow& window) {
-            window.Params().Add(QStringLiteral("@CardType"), 0);
-            window.Open();
-            window.show();
-            return QTest::qWaitForWindowExposed(&window);
-        };
         const auto columnOf = [](CardListWindow& window, const char* field) {
             return window.GetMainGrid()->GridModel()->ColumnOf(QLatin1String(field));
         };
         {
             CardListWindow window;
-            QVERIFY(open(window));
+            QVERIFY(showOpened(window));
             window.resize(700, 450);
             QHeaderView* header = window.GetMainGrid()->horizontalHeader();
             // The user hides the points from the header's menu, drags the holder to the
@@ -666,7 +662,7 @@ private slots:
         }
 
         CardListWindow again;
-        QVERIFY(open(again));
+        QVERIFY(showOpened(again));
         QHeaderView* header = again.GetMainGrid()->horizontalHeader();
         QCOMPARE(again.size(), QSize(700, 450));
         QVERIFY(header->isSectionHidden(columnOf(again, "ljIntegral")));
@@ -675,7 +671,7 @@ private slots:
         QVERIFY(!header->isSectionHidden(columnOf(again, "Cz")));
 
         OtherCardListWindow other;
-        QVERIFY(open(other));
+        QVERIFY(showOpened(other));
         QHeaderView* otherHeader = other.GetMainGrid()->horizontalHeader();
         QVERIFY(!otherHeader->isSectionHidden(columnOf(other, "ljIntegral")));
         QCOMPARE(otherHeader->visualIndex(columnOf(other, "Name")), columnOf(other, "Name"));
@@ -687,10 +683,7 @@ private slots:
         FlowFixture flow;
         TestRows::addCards(flow.data(), 30);
         CardEditWindow window;
-        window.Open();
-        window.resize(700, 500);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QVERIFY(showOpened(window, {700, 500}));
         TQueryGrid* grid = window.GetMainGrid();
         const auto nameOf = [](const QString& cardNo) {
             return dmClient().OpenSQLAsStr(QStringLiteral("SELECT Name FROM vipcard WHERE CardNo = ?"),
@@ -761,9 +754,7 @@ private slots:
         CardSearchWindow window;
         window.SetModelId(CardSearchNo);
         window.Params().Add(QStringLiteral("@TelPrefix"), QStringLiteral("no such phone%"));
-        window.Open();
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(showOpened(window));
         QCOMPARE(window.RowCount(), 0);
 
         auto* name = qobject_cast<QLineEdit*>(window.GetCondition()->GetControl(QStringLiteral("Name")));
@@ -771,10 +762,7 @@ private slots:
         const auto searchFor = [&](const QString& text) {
             name->setText(text);
             QTest::mouseClick(search, Qt::LeftButton);
-            QStringList found;
-            for (int row = 0; row < window.RowCount(); ++row)
-                found.append(window.GData(QStringLiteral("CardNo"), row));
-            return found;
+            return shownCards(window);
         };
         QCOMPARE(searchFor(hostile), QStringList{QStringLiteral("C000002")});
         QCOMPARE(searchFor(QStringLiteral("x' OR '1'='1")), QStringList{QStringLiteral("C000005")});
@@ -801,11 +789,7 @@ private slots:
         TestRows::addCards(db.data(), 20);
         ScriptedMessages boxes;
         CardListWindow window(true);
-        window.Params().Add(QStringLiteral("@CardType"), 0);
-        window.Open();
-        window.resize(600, 400);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QVERIFY(showOpened(window, {600, 400}));
         TQueryGrid* grid = window.GetMainGrid();
 
         // The styler fails on every cell; the user hears of it once and the grid works
