@@ -491,8 +491,7 @@ private slots:
         QCOMPARE(Messagebox(QStringLiteral("保存吗？"), QStringLiteral("提示"), MB::YesNoCancel), IDNO);
         MessageService::install(nullptr);
         QCOMPARE(driver.shown().size(), 4);
-        QCOMPARE(driver.leftOpen(), 0);
-        QCOMPARE(driver.unhandled(), 0);
+        QCOMPARE(driver.unsettled(), 0);
     }
 };
 

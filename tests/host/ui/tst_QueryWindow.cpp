@@ -547,9 +547,7 @@ private slots:
         const QString book = folder.filePath(QStringLiteral("会员.xlsx"));
         files.setNextName(book);
         QTest::mouseClick(window.findChild<QToolButton*>(QStringLiteral("exportButton")), Qt::LeftButton);
-        QCOMPARE(files.asked(), QStringList{QStringLiteral("导出")});
         QCOMPARE(files.suggested(), QStringList{QStringLiteral("会员列表.xlsx")});
-        QCOMPARE(files.offered(), QStringList{QStringLiteral("Excel 工作簿 (*.xlsx);;CSV 文件 (*.csv)")});
         QCOMPARE(statusOf(window), QStringLiteral("已导出 7 条"));
         const XlsxReadBack sheet(book);
         QVERIFY2(sheet.error.isEmpty(), qPrintable(sheet.error));
