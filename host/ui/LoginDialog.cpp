@@ -10,7 +10,15 @@
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QVBoxLayout>
+
+namespace {
+
+const QString LastUserKey = QStringLiteral("Login/lastUser");
+const QString LastStoreKey = QStringLiteral("Login/lastStore");
+
+} // namespace
 
 LoginDialog::LoginDialog(QWidget* parent)
     : TBaseDialog(parent)
@@ -44,7 +52,21 @@ LoginDialog::LoginDialog(QWidget* parent)
     loadStores();
     ConnectGuarded(m_ok, &QPushButton::clicked, this, &LoginDialog::OnLogin);
     connect(m_cancel, &QPushButton::clicked, this, [this] { SetModalResult(mrCancel); });
-    m_userCode->setFocus();
+    recallLastLogin();
+}
+
+// A workstation is mostly used by the same people at the same store: the last good
+// login's user and store are offered again, and the password is what is left to type.
+void LoginDialog::recallLastLogin() {
+    const QSettings settings;
+    m_userCode->setText(settings.value(LastUserKey).toString());
+    const int store = m_store->findData(settings.value(LastStoreKey, 0).toInt());
+    if (store >= 0)
+        m_store->setCurrentIndex(store);
+    if (m_userCode->text().isEmpty())
+        m_userCode->setFocus();
+    else
+        m_password->setFocus();
 }
 
 void LoginDialog::loadStores() {
@@ -74,6 +96,9 @@ void LoginDialog::OnLogin() {
         return;
     LoginService login(dmClient());
     if (login.LogIn(m_userCode->text(), m_password->text(), m_store->currentData().toInt())) {
+        QSettings settings;
+        settings.setValue(LastUserKey, m_userCode->text().trimmed());
+        settings.setValue(LastStoreKey, m_store->currentData().toInt());
         SetModalResult(mrOk);
         return;
     }

@@ -11,7 +11,8 @@ class QPushButton;
 
 // Who works, and at which store: the user code, the password and the store ("总部"
 // is the head office). The login service checks them and fills the session; a
-// refusal keeps the dialog open for another try. Each failure in a row makes the
+// refusal keeps the dialog open for another try. The last good login's user and
+// store are offered again on this workstation. Each failure in a row makes the
 // dialog wait longer before it takes the next try (LoginService::RetryDelaySeconds),
 // without freezing the screen: a try that comes too early is refused with a box.
 class LoginDialog final : public TBaseDialog {
@@ -26,6 +27,7 @@ public:
 
 private:
     void loadStores();
+    void recallLastLogin();
     void OnLogin();
     // Whether the wait after the last failure is over; if not, the user is told.
     bool waited();

@@ -16,6 +16,7 @@
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QTextEdit>
 #include <QToolButton>
 
@@ -46,6 +47,27 @@ void TBaseDialog::SetModalResult(int modalResult) {
 
 void TBaseDialog::reject() {
     done(mrCancel);
+}
+
+QString TBaseDialog::sizeKey() const {
+    return QStringLiteral("Dialogs/%1/size").arg(QString::fromLatin1(metaObject()->className()));
+}
+
+void TBaseDialog::showEvent(QShowEvent* event) {
+    // Only the first show: a dialog shown again after a hide keeps what the user has now.
+    if (!m_sizeRestored) {
+        m_sizeRestored = true;
+        const QSize saved = QSettings().value(sizeKey()).toSize();
+        if (saved.isValid())
+            resize(saved.expandedTo(minimumSizeHint()));
+    }
+    QDialog::showEvent(event);
+}
+
+void TBaseDialog::done(int modalResult) {
+    if (isVisible())
+        QSettings().setValue(sizeKey(), size());
+    QDialog::done(modalResult);
 }
 
 void TBaseDialog::Print() {

@@ -15,7 +15,8 @@ class QHBoxLayout;
 // those keys. Setting a non-zero modal result closes the dialog with it; Esc and the
 // close box give mrCancel. The print action (Ctrl+P) fills the dialog's template
 // with its named items through the host's print engine. The control that has the
-// focus is marked (ShowFocusFrame).
+// focus is marked (ShowFocusFrame). A dialog the user resized opens at that size the
+// next time, per dialog class, in the user's settings.
 class TBaseDialog : public QDialog {
     Q_OBJECT
 
@@ -32,6 +33,7 @@ public:
     QAction* PrintAction() const { return m_printAction; }
 
     void reject() override;
+    void done(int modalResult) override;
 
 protected:
     // The row of confirm and exit buttons at the foot of a dialog, right-aligned
@@ -47,8 +49,11 @@ protected:
     virtual void PrintItems(TParamObject& items) const { Q_UNUSED(items); }
 
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     bool keepsNavigationKey(QWidget* field, int key) const;
+    QString sizeKey() const;
     QAction* m_printAction;
+    bool m_sizeRestored = false;
 };

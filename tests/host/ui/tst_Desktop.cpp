@@ -250,6 +250,8 @@ private slots:
             auto* password = dialog.findChild<QLineEdit*>(QStringLiteral("PasswordEdit"));
             auto* store = dialog.findChild<QComboBox*>(QStringLiteral("StoreCombo"));
             auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("OkButton"));
+            code->clear();
+            code->setFocus();
             QTest::keyClicks(code, QStringLiteral("O'Neil"));
             QTest::keyClick(code, Qt::Key_Return);
             QTest::keyClicks(password, TestUser::Password + QStringLiteral("'"));
@@ -395,7 +397,9 @@ private slots:
         QVERIFY(entry(window, QStringLiteral("UserAdmin"))->isEnabled());
         const auto logIn = [&](const QString& code) {
             driver.setNextHandler([code](QDialog& dialog) {
-                QTest::keyClicks(dialog.findChild<QLineEdit*>(QStringLiteral("UserCodeEdit")), code);
+                auto* userCode = dialog.findChild<QLineEdit*>(QStringLiteral("UserCodeEdit"));
+                userCode->clear();
+                QTest::keyClicks(userCode, code);
                 QTest::keyClicks(dialog.findChild<QLineEdit*>(QStringLiteral("PasswordEdit")),
                                  TestUser::Password);
                 QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("OkButton")), Qt::LeftButton);
@@ -425,8 +429,12 @@ private slots:
                  QStringLiteral("操作员：cashier 用户"));
 
         // Logging out ends the session before anyone else logs in; given up, the desktop closes.
+        // The workstation offers the last good login again, the password left to type.
         window.OpenWindow(QStringLiteral("TVipQuery"));
         driver.setNextHandler([&](QDialog& dialog) {
+            QCOMPARE(dialog.findChild<QLineEdit*>(QStringLiteral("UserCodeEdit"))->text(),
+                     QStringLiteral("cashier"));
+            QCOMPARE(dialog.focusWidget(), dialog.findChild<QLineEdit*>(QStringLiteral("PasswordEdit")));
             QCOMPARE(Ucomvar().nLoginUserRec, 0);
             QCOMPARE(window.Tabs()->count(), 0);
             QVERIFY(!entry(window, QStringLiteral("TVipQuery"))->isEnabled());

@@ -269,6 +269,29 @@ private slots:
         }
     }
 
+    void aResizedDialogOpensAtItsSizeNextTime() {
+        QSize minimum;
+        {
+            CountDialog first;
+            first.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&first));
+            minimum = first.minimumSizeHint();
+            first.resize(minimum + QSize(180, 90));
+            first.SetModalResult(mrCancel);
+        }
+        CountDialog again;
+        again.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&again));
+        QCOMPARE(again.size(), minimum + QSize(180, 90));
+        // A size remembered from a larger font or an older layout never cuts fields off.
+        again.resize(10, 10);
+        again.SetModalResult(mrOk);
+        CountDialog third;
+        third.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&third));
+        QVERIFY(third.width() >= minimum.width() && third.height() >= minimum.height());
+    }
+
     void menusGetShortcutsOfTheirOwn() {
         QMainWindow window;
         QMenuBar* bar = window.menuBar();
