@@ -12,6 +12,9 @@ public:
         return QFileDialog::getSaveFileName(QApplication::activeWindow(), caption, suggestedName, filters,
                                             chosenFilter);
     }
+    QString openFileName(const QString& caption, const QString& filters) override {
+        return QFileDialog::getOpenFileName(QApplication::activeWindow(), caption, QString(), filters);
+    }
 };
 
 FileDialogService* installed = nullptr;

@@ -14,3 +14,7 @@ QString ScriptedFiles::saveFileName(const QString& caption, const QString& sugge
         *chosenFilter = answer.filter;
     return answer.name;
 }
+
+QString ScriptedFiles::openFileName(const QString& caption, const QString& filters) {
+    return saveFileName(caption, QString(), filters, nullptr);
+}

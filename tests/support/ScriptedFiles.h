@@ -18,6 +18,8 @@ public:
     void setNextName(const QString& name, const QString& filter = {}) { m_names.enqueue({name, filter}); }
     QString saveFileName(const QString& caption, const QString& suggestedName, const QString& filters,
                          QString* chosenFilter) override;
+    // Files to read are answered from the same script, in turn.
+    QString openFileName(const QString& caption, const QString& filters) override;
 
     const QStringList& asked() const { return m_asked; }
     const QStringList& suggested() const { return m_suggested; }

@@ -9,6 +9,7 @@
 #include "host/sdk/ui/NumberText.h"
 #include "host/sdk/ui/Refuse.h"
 #include "host/sdk/ui/TBaseQuery.h"
+#include "host/sdk/ui/TPicturePage.h"
 #include "vip/base/ModuleGlobals.h"
 #include "vip/devices/TFunCard.h"
 #include "vip/members/LunarExports.h"
@@ -42,6 +43,7 @@ namespace {
 constexpr int OpeningBalanceRight = 511;
 constexpr int ServicesOffFlag = 12;
 constexpr int CenterVersion = 50;
+constexpr int CardPictures = 1006; // the picture store's kind of record for member cards
 const QString DateMask = QStringLiteral("9999/99/99;_");
 const QString Required = QStringLiteral("不能为空!!--注:带*号必须输入内容");
 const QString Incomplete = QStringLiteral("信息输入不完整!请重新输入!!--注:带*号必须输入内容");
@@ -79,6 +81,7 @@ TY_VipInfoDlg::TY_VipInfoDlg(QWidget* parent)
     : TBaseDialog(parent)
     , m_pages(new QTabWidget)
     , m_customPage(new VipCustomPage)
+    , m_picturePage(new TPicturePage)
     , m_cardNo(Edit("CardNoEdit", 30))
     , m_enterCardNo(Edit("EnterCardNo", 30))
     , m_bulidDate(DateEdit("BulidCardMEdit"))
@@ -139,6 +142,7 @@ TY_VipInfoDlg::TY_VipInfoDlg(QWidget* parent)
 
     m_pages->addTab(buildMainPage(), QStringLiteral("主要信息"));
     m_pages->addTab(m_customPage, QStringLiteral("自定义信息"));
+    m_pages->addTab(m_picturePage, QStringLiteral("图片"));
 
     auto* icAction = new QAction(this);
     icAction->setShortcut(Qt::Key_F11);
@@ -324,6 +328,9 @@ void TY_VipInfoDlg::FormShow() {
         findChild<QCheckBox*>(QStringLiteral("rcbVipCzService"))->hide();
     m_pages->setCurrentIndex(0);
     m_pages->setTabVisible(1, m_customPage->HasCustomInfo());
+    m_picturePage->SetMode(m_issueAction                ? TPicturePage::IssueAction
+                           : !m_enterCardNo->isHidden() ? TPicturePage::IssueByNumber
+                                                        : TPicturePage::EditRecord);
     if (!m_modify)
         (m_enterCardNo->isVisible() ? m_enterCardNo : m_cardNo)->setFocus();
     if (!m_givenNumber.isEmpty())
@@ -384,6 +391,7 @@ void TY_VipInfoDlg::clearForm() {
     m_lunar->setChecked(false);
     m_jsNum->clear();
     m_customPage->ClearValues();
+    m_picturePage->Clear();
     m_czBox->Clear();
     m_czBox->SetType(m_typeId, false);
     if (m_typeId > 0) {
@@ -494,6 +502,7 @@ void TY_VipInfoDlg::LoadData(const ClientDataSet& card) {
     m_czBox->LJIntegral()->setText(text("ljIntegral"));
 
     m_customPage->SetValues(m_store.CustomValues(m_cardId));
+    m_picturePage->Load(CardPictures, m_cardId);
     const int activePos = number("ActivatePosId");
     loadIssuingStores(activePos >= 0 ? activePos : Ucomvar().lPublicPosid, m_isLife > 0);
     m_life->setChecked(m_isLife > 0);
@@ -881,6 +890,7 @@ VipCardWriter::Dependents TY_VipInfoDlg::dependents(bool existing) const {
     writes.rewardIntroducer = m_life->isChecked() && m_introducer->isEnabled() && m_introducerId > 0;
     if (m_customPage->HasCustomInfo())
         writes.customValues = m_customPage->Values();
+    writes.savePictures = [this](int cardId) { m_picturePage->Save(CardPictures, cardId); };
     return writes;
 }
 

@@ -17,6 +17,7 @@ class QPushButton;
 class QTabWidget;
 class QTableWidget;
 class TBaseQuery;
+class TPicturePage;
 class VipCustomPage;
 class VipStoredValueBox;
 
@@ -116,6 +117,7 @@ private:
 
     QTabWidget* m_pages;
     VipCustomPage* m_customPage;
+    TPicturePage* m_picturePage;
     QLineEdit* m_cardNo;
     QLineEdit* m_enterCardNo;
     QLineEdit* m_bulidDate;

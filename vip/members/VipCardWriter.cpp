@@ -60,6 +60,8 @@ int VipCardWriter::writeDependents(int cardId, const VipCardStore::CardFields& c
     default:
         break;
     }
+    if (dependents.savePictures)
+        dependents.savePictures(cardId);
     if (dependents.rewardIntroducer)
         m_store.RewardIntroducer(cardId, CardOpening, card.posId, card.userRec);
     if (dependents.customValues)

@@ -3,11 +3,12 @@
 #include "vip/members/VipCardStore.h"
 
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 // Writes a member card and everything that depends on it as one unit: the card
 // row, its initial points, its stored-value settings and opening balance, the
-// introducer's reward, its custom values and the change log, all in one
+// introducer's reward, its photos, its custom values and the change log, all in one
 // transaction. A refusal or a failure anywhere leaves none of it written.
 class VipCardWriter {
 public:
@@ -25,8 +26,9 @@ public:
         int initialPoints = 0; // points a new card brings with it, 0 none
         QString userCode;      // who books them
         bool rewardIntroducer = false;
-        std::optional<QStringList> customValues; // none while the chain defines no custom fields
-        QStringList logLines;                    // the changed fields of an existing card
+        std::optional<QStringList> customValues;      // none while the chain defines no custom fields
+        std::function<void(int cardId)> savePictures; // the card's photos, once its id is known
+        QStringList logLines;                         // the changed fields of an existing card
     };
 
     struct Result {

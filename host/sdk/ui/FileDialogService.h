@@ -13,6 +13,8 @@ public:
     // names the one chosen first and comes back with the one the user left chosen.
     virtual QString saveFileName(const QString& caption, const QString& suggestedName, const QString& filters,
                                  QString* chosenFilter) = 0;
+    // The existing file to read, or an empty text when the user cancelled.
+    virtual QString openFileName(const QString& caption, const QString& filters) = 0;
 
     // The installed service; without one, the system's file dialog.
     static FileDialogService& current();

@@ -6,9 +6,15 @@
 #include "host/sdk/ui/TQueryGrid.h"
 #include "tests/support/DbProbe.h"
 #include "tests/support/FlowFixture.h"
+#include "tests/support/PcscDaemon.h"
 #include "tests/support/RecordingLink.h"
+#include "tests/support/ScriptedFiles.h"
 #include "tests/support/TestRows.h"
+#include "tests/support/TestSystemFolder.h"
 #include "tests/support/TestUser.h"
+#include "tests/support/VirtualMemoryCard.h"
+#include "vip/base/ModuleGlobals.h"
+#include "vip/devices/TFunCard.h"
 #include "vip/frame/PackageEntry.h"
 #include "vip/members/LunarExports.h"
 #include "vip/members/VipInfoShow.h"
@@ -17,10 +23,14 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QFile>
+#include <QImage>
 #include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <optional>
 
@@ -75,6 +85,36 @@ QString text(const QString& sql, const QVariantList& params = {}) {
     return dmClient().OpenSQLAsStr(sql, params);
 }
 
+QByteArray writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+    return bytes;
+}
+
+QByteArray writeImage(const QString& path, const char* format, Qt::GlobalColor colour) {
+    QImage image(40, 30, QImage::Format_RGB32);
+    image.fill(colour);
+    if (!image.save(path, format))
+        qFatal("cannot write %s", qPrintable(path));
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
+// The member card's stored pictures as "name:bytes" in their order.
+QStringList storedPictures(int cardId) {
+    ClientDataSet rows;
+    dmClient().OpenSQL(QStringLiteral("SELECT FileName, Image FROM Pictures WHERE PicKind = 1006 AND "
+                                      "RecordId = ? ORDER BY RowIndex"),
+                       rows, {cardId});
+    QStringList pictures;
+    for (int row = 0; row < rows.RecordCount(); ++row)
+        pictures << rows.Value(row, QStringLiteral("FileName")).toString() + QLatin1Char(':') +
+                        QString::fromLatin1(rows.Value(row, QStringLiteral("Image")).toByteArray().toHex());
+    return pictures;
+}
+
 // The member list as far as the editor needs one: its rows' ids and numbers.
 class CardList final : public TBaseQuery {
 protected:
@@ -121,6 +161,20 @@ class VipInfoDlgTest : public QObject {
             qFatal("the save was not refused with one box");
         return flow->boxes().last();
     }
+    // Answers the picture page's file question with 'path' and presses "添加图片";
+    // a refusal's box is answered and given, none when the picture was taken.
+    std::optional<ScriptedMessages::Box> addPicture(QDialog& d, ScriptedFiles& files, const QString& path,
+                                                    bool refused = false) {
+        get<QTabWidget>(d, "pcMain")->setCurrentWidget(get<QWidget>(d, "tsPicture"));
+        const qsizetype before = flow->boxes().shown().size();
+        files.setNextName(path);
+        if (refused)
+            flow->boxes().setNextAnswer(IDOK);
+        click(d, "btnAddPicture");
+        if (flow->boxes().shown().size() == before)
+            return std::nullopt;
+        return flow->boxes().last();
+    }
     // Presses save expecting it to go through without a word.
     void save(QDialog& d) {
         const qsizetype before = flow->boxes().shown().size();
@@ -151,6 +205,8 @@ private slots:
     }
     void cleanup() {
         SendSMSMessageByBillFunc = nullptr;
+        delete FunCard;
+        FunCard = nullptr;
         clerk.reset();
         const int leftOver = flow->unsettled();
         flow.reset();
@@ -340,6 +396,10 @@ private slots:
         defineCustomField(QStringLiteral("爱好"), false);
         bool told = false;
         SendSMSMessageByBillFunc = [&](int, int, bool, int, int, int, int, int) { told = true; };
+        ScriptedFiles files;
+        QTemporaryDir dir;
+        const QString photo = dir.filePath(QStringLiteral("photo.png"));
+        writeImage(photo, "PNG", Qt::red);
         Ucomvar().bSMSKkReward = true;
         flow->driver().setNextHandler([&](QDialog& d) {
             type(d, "CardNoEdit", QStringLiteral("F-01"));
@@ -348,6 +408,7 @@ private slots:
             type(d, "RzCz00", QStringLiteral("80"));
             get<QTabWidget>(d, "pcMain")->setCurrentIndex(1);
             type(d, "edtCustom1", QStringLiteral("x"));
+            QVERIFY(!addPicture(d, files, photo));
             // The custom values can no longer be written: the save fails after the card.
             dmClient().ExecuteSQL(QStringLiteral("DROP TABLE VipCustomFields"));
             const ScriptedMessages::Box box = refusedSave(d);
@@ -362,7 +423,108 @@ private slots:
         QCOMPARE(DbProbe::count(flow->data(), QStringLiteral("vipcard")), 0);
         QCOMPARE(DbProbe::count(flow->data(), QStringLiteral("VipChangeInfo")), 0);
         QCOMPARE(DbProbe::count(flow->data(), QStringLiteral("VipCzChange")), 0);
+        QCOMPARE(DbProbe::count(flow->data(), QStringLiteral("Pictures")), 0);
         QVERIFY(!told);
+    }
+
+    // A new card's photos are written with it; files that are no picture or too big
+    // are turned down. Reopened from the list, the card shows them, and removing one
+    // leaves the other in its place.
+    void photosAreKeptWithTheCard() {
+        ScriptedFiles files;
+        QTemporaryDir dir;
+        const QString front = dir.filePath(QStringLiteral("正面.png"));
+        const QString back = dir.filePath(QStringLiteral("back.bmp"));
+        const QString renamed = dir.filePath(QStringLiteral("notes.png"));
+        const QString huge = dir.filePath(QStringLiteral("huge.bmp"));
+        const QByteArray frontBytes = writeImage(front, "PNG", Qt::red);
+        const QByteArray backBytes = writeImage(back, "BMP", Qt::blue);
+        writeFile(renamed, "not a picture at all");
+        // A real picture, one byte past what is allowed.
+        QByteArray big = writeImage(huge, "BMP", Qt::green);
+        writeFile(huge, big.leftJustified(2 * 1024 * 1024 + 1, '\0'));
+
+        flow->driver().setNextHandler([&](QDialog& d) {
+            type(d, "CardNoEdit", QStringLiteral("P-01"));
+            pickType(d, QStringLiteral("金卡"));
+            const std::optional<ScriptedMessages::Box> notImage = addPicture(d, files, renamed, true);
+            QVERIFY(notImage);
+            QCOMPARE(notImage->text, QStringLiteral("所选文件不是图片，请重新选择!"));
+            QCOMPARE(notImage->caption, QStringLiteral("提示"));
+            QCOMPARE(addPicture(d, files, huge, true).value_or(ScriptedMessages::Box{}).text,
+                     QStringLiteral("图片文件不能超过2MB，请重新选择!"));
+            QVERIFY(!addPicture(d, files, front));
+            QVERIFY(!addPicture(d, files, back));
+            QCOMPARE(get<QListWidget>(d, "lvPictures")->count(), 2);
+            save(d);
+            QCOMPARE(get<QListWidget>(d, "lvPictures")->count(), 0);
+            d.reject();
+        });
+        QCOMPARE(VipInfoShow(false, -1, nullptr), 1);
+        const int id = scalar(QStringLiteral("SELECT id FROM vipcard WHERE CardNo = 'P-01'"));
+        const QString frontRow = QStringLiteral("正面.png:") + QString::fromLatin1(frontBytes.toHex());
+        const QString backRow = QStringLiteral("back.bmp:") + QString::fromLatin1(backBytes.toHex());
+        QCOMPARE(storedPictures(id), (QStringList{frontRow, backRow}));
+
+        CardList list;
+        list.Open();
+        flow->driver().setNextHandler([&](QDialog& d) {
+            auto* shown = get<QListWidget>(d, "lvPictures");
+            QCOMPARE(shown->count(), 2);
+            QCOMPARE(shown->item(0)->text(), QStringLiteral("正面.png"));
+            QCOMPARE(shown->item(1)->text(), QStringLiteral("back.bmp"));
+            get<QTabWidget>(d, "pcMain")->setCurrentWidget(get<QWidget>(d, "tsPicture"));
+            shown->setCurrentRow(0);
+            click(d, "btnDelPicture");
+            save(d);
+        });
+        QCOMPARE(VipInfoShow(true, 0, &list), 1);
+        QCOMPARE(storedPictures(id), QStringList{backRow});
+        QCOMPARE(files.unsettled(), 0);
+    }
+
+    // "IC写卡[F11]" writes the number on the card on the reader; a device that
+    // cannot write says so and the card stays as it was.
+    void icWriteWritesTheNumberOrSaysItFailed() {
+        {
+            TestSystemFolder folder;
+            folder.AddFakeCardLibrary();
+            FunCard = new TFunCard;
+            flow->driver().setNextHandler([&](QDialog& d) {
+                type(d, "CardNoEdit", QStringLiteral("IC-1"));
+                flow->boxes().setNextAnswer(IDOK);
+                QTest::keyClick(&d, Qt::Key_F11);
+                QCOMPARE(flow->boxes().last().text, QStringLiteral("写卡失败"));
+                QCOMPARE(flow->boxes().last().caption, QStringLiteral("提示"));
+                d.reject();
+            });
+            QCOMPARE(VipInfoShow(false, -1, nullptr), -1);
+            delete FunCard;
+            FunCard = nullptr;
+        }
+        QCOMPARE(flow->boxes().shown().size(), 1);
+
+        PcscDaemon daemon;
+        QVERIFY2(daemon.Problem().isEmpty(), qPrintable(daemon.Problem()));
+        // The shipped card library, beside the module.
+        Ucomvar().szSystemPath.clear();
+        VirtualMemoryCard card;
+        QVERIFY(card.Insert());
+        QVERIFY(daemon.WaitForCard(true));
+        FunCard = new TFunCard;
+        flow->driver().setNextHandler([&](QDialog& d) {
+            type(d, "CardNoEdit", QStringLiteral("IC-0002"));
+            click(d, "btnICCard");
+            d.reject();
+        });
+        QCOMPARE(VipInfoShow(false, -1, nullptr), -1);
+        QCOMPARE(flow->boxes().shown().size(), 1);
+        // A device loaded anew reads what is on the card, not what it was told.
+        delete FunCard;
+        FunCard = new TFunCard;
+        QCOMPARE(FunCard->ReadCardNo(), QStringLiteral("IC-0002"));
+        card.Remove();
+        QVERIFY(daemon.WaitForCard(false));
     }
 
     // A card another workstation changed since the editor loaded it is refused;
