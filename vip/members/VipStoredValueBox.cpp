@@ -148,9 +148,15 @@ void VipStoredValueBox::applyState() {
     const bool on = m_storedValue->isChecked();
     m_opening->setEnabled(openingEditable());
     const int kind = kindOf(m_stores->currentIndex());
-    // Only the shared stored value of the real-time stores is guarded by a password.
-    setPasswordBox(on && m_passwordRule && kind == 0);
-    if (on && kind >= 1 && m_stores->currentIndex() >= 0) {
+    // The shared stored value of the real-time stores is guarded by a password. A store
+    // working on the head office's data keeps the passwords of its own cards there
+    // instead: it may set one only for stored value held at this very store.
+    const bool centre = linkedStore() && Ucomvar().lConnectType == 1;
+    const bool chosen = m_stores->currentIndex() >= 0;
+    const bool ownStore = chosen && m_stores->currentData().toInt() == Ucomvar().lPublicPosid;
+    const bool passwordHere = !chosen || (kind == 0 ? !centre : centre && ownStore);
+    setPasswordBox(on && m_passwordRule && passwordHere);
+    if (on && kind >= 1 && chosen && !passwordHere) {
         m_password->clear();
         m_passwordTwo->clear();
     }

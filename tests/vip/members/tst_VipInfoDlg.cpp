@@ -529,6 +529,44 @@ private slots:
 
     // A card another workstation changed since the editor loaded it is refused;
     // what the user typed stays, and the card keeps the other change.
+    void aLinkedStoreSetsPasswordsOnlyForItsOwnStoredValue() {
+        const QList<int> linked =
+            TestRows::addStores(flow->data(), {{QStringLiteral("02"), QStringLiteral("中山路店"), 1, 0, 1},
+                                               {QStringLiteral("03"), QStringLiteral("解放路店"), 1, 0, 1}});
+        Ucomvar().lPublicPosid = linked[0];
+        Ucomvar().lConnectType = 1;
+        Ucomvar().appClass.SetFlag(19, true);
+        Ucomvar().bPubTranVipCardToCenter = true;
+        flow->driver().setNextHandler([&](QDialog& d) {
+            pickType(d, QStringLiteral("金卡"));
+            click(d, "rcbVipCz");
+            auto* stores = get<QComboBox>(d, "cbCzPos");
+            auto* usePassword = get<QCheckBox>(d, "rcbUsePass");
+            const auto choose = [stores](const QString& name) {
+                stores->setCurrentIndex(stores->findText(name));
+                QCOMPARE(stores->currentText(), name);
+                emit stores->activated(stores->currentIndex());
+            };
+            // Stored value held at this store may carry a password ...
+            choose(QStringLiteral("中山路店"));
+            QVERIFY(usePassword->isEnabled());
+            click(d, "rcbUsePass");
+            type(d, "rePassword", QStringLiteral("135790"));
+            // ... that of another store or of every store keeps it at the head office.
+            for (const QString& other : {QStringLiteral("解放路店"), QStringLiteral("实时应用")}) {
+                choose(other);
+                QVERIFY(!usePassword->isEnabled());
+                QVERIFY(!usePassword->isChecked());
+                QVERIFY(get<QLineEdit>(d, "rePassword")->text().isEmpty());
+            }
+            click(d, "btnExit");
+        });
+        ComClassReg().Find(QStringLiteral("ShowVipInfoAction"))->function();
+        Ucomvar().appClass = TAppClass();
+        Ucomvar().lConnectType = 0;
+        Ucomvar().bPubTranVipCardToCenter = false;
+    }
+
     void cardChangedElsewhereIsRefused() {
         TestRows::addCard(flow->data(), {QStringLiteral("C-100"), goldType});
         const std::unique_ptr<DataModule> other = flow->db().openAnother();
