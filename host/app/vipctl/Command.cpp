@@ -1,6 +1,7 @@
 #include "host/app/vipctl/Command.h"
 
 #include "host/data/Database.h"
+#include "host/sdk/DbError.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -12,9 +13,13 @@ QList<Command::Entry>& entries() {
 }
 } // namespace
 
-std::unique_ptr<Database> CommandContext::openDatabase() {
-    if (!db->isPostgres())
+std::unique_ptr<Database> CommandContext::openDatabase(NewFile newFile) {
+    if (!db->isPostgres()) {
+        if (newFile == NewFile::Refused && !QFileInfo::exists(db->path()))
+            throw DbError(QStringLiteral("数据库文件 %1 不存在；新建数据库请用 vipctl init 或 vipctl demo。")
+                              .arg(db->path()));
         QDir().mkpath(QFileInfo(db->path()).absolutePath());
+    }
     auto database = Database::open(*db);
     err << "数据库：" << db->display() << "\n";
     err.flush();

@@ -20,9 +20,13 @@ struct CommandContext {
     QTextStream& out;
     QTextStream& err;
 
-    // Opens the database the command was given (creating the folder of a new
-    // SQLite file) and says which one it is on standard error.
-    std::unique_ptr<Database> openDatabase();
+    // Whether a command may start a new SQLite file where none is.
+    enum class NewFile { Refused, Created };
+    // Opens the database the command was given and says which one it is on standard
+    // error. Only the commands that build a database create a missing SQLite file (and
+    // its folder): for the others a missing file is a mistyped path, refused with a
+    // DbError rather than answered from an empty database.
+    std::unique_ptr<Database> openDatabase(NewFile newFile = NewFile::Refused);
 };
 
 // One vipctl command. Each command file registers itself with a Command::Registration.

@@ -6,7 +6,7 @@
 namespace {
 
 int demo(CommandContext& context) {
-    auto db = context.openDatabase();
+    auto db = context.openDatabase(CommandContext::NewFile::Created);
     SchemaMigrator(*db).upgrade();
     DemoData::fill(*db);
     context.out << "演示数据已生成：" << DemoData::summary(*db) << "\n";

@@ -5,7 +5,7 @@
 namespace {
 
 int init(CommandContext& context) {
-    auto db = context.openDatabase();
+    auto db = context.openDatabase(CommandContext::NewFile::Created);
     SchemaMigrator migrator(*db);
     const int applied = migrator.upgrade();
     context.out << "数据库结构版本 " << migrator.currentVersion() << "（本次升级 " << applied << " 步）\n";

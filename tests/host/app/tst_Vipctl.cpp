@@ -71,6 +71,7 @@ private slots:
         QTest::newRow("stray argument") << QStringList{"init", "--db", "x.sqlite", "extra"} << 2 << "不接受参数";
         QTest::newRow("memory database") << QStringList{"init", "--db", ":memory:"} << 1 << "内存数据库";
         QTest::newRow("setting that does not parse") << QStringList{"demo", "--db", "postgresql://u@h/"} << 1 << "缺少数据库名";
+        QTest::newRow("mistyped file") << QStringList{"check", "--db", "x.sqlite"} << 1 << "数据库文件 x.sqlite 不存在";
         QTest::newRow("cannot be opened") << QStringList{"init", "--db", "/proc/no/such/folder/x.sqlite"} << 1 << "无法连接数据库";
         // clang-format on
     }
