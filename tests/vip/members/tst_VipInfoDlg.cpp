@@ -567,6 +567,61 @@ private slots:
         Ucomvar().bPubTranVipCardToCenter = false;
     }
 
+    // A store working on the head office's data activates a card with an introducer
+    // only once the head office knows the introducer and has taken the card.
+    void aLinkedStoreActivatesWithAnIntroducerOnlyThroughTheHeadOffice() {
+        const int introducer = TestRows::addCard(flow->data(), {QStringLiteral("JS-1"), goldType});
+        dmClient().ExecuteSQL(QStringLiteral("UPDATE vipcard SET IsLife = 1 WHERE id = ?"), {introducer});
+        Ucomvar().lConnectType = 1;
+        Ucomvar().appClass.SetFlag(19, true);
+        Ucomvar().bPubTranVipCardToCenter = true;
+        RecordingLink link;
+        const QString advice = QStringLiteral(
+            "会员卡发卡有介绍人时，请在【系统设置】中勾选[会员卡储值、积分、介绍人、购物卡实时更新]!");
+        // Each refusal names its own reason first, then what to switch on.
+        const auto refusedTwice = [&](QDialog& d, const QString& reason, const QString& caption) {
+            const qsizetype before = flow->boxes().shown().size();
+            flow->boxes().setNextAnswer(IDOK);
+            flow->boxes().setNextAnswer(IDOK);
+            click(d, "btnOK");
+            QCOMPARE(flow->boxes().shown().size(), before + 2);
+            QCOMPARE(flow->boxes().shown()[before].text, reason);
+            QCOMPARE(flow->boxes().shown()[before].caption, caption);
+            QCOMPARE(flow->boxes().last().text, advice);
+            QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM vipcard WHERE CardNo = 'L-01'"), {}), 0);
+        };
+        flow->driver().setNextHandler([&](QDialog& d) {
+            type(d, "CardNoEdit", QStringLiteral("L-01"));
+            pickType(d, QStringLiteral("金卡"));
+            type(d, "edtJSVIPCard", QStringLiteral("JS-1"));
+            click(d, "chkLife");
+            link.setResult(QStringLiteral("GetCenterVipJSInfo"), false);
+            refusedTwice(d,
+                         QStringLiteral("没有在总部获取到JS-1卡信息，请联系该卡的发卡门店上传数据后重试！"),
+                         QStringLiteral("获取服务端错误"));
+            link.setResult(QStringLiteral("GetCenterVipJSInfo"), true);
+            link.setResult(QStringLiteral("UpdateVipInfo"), -2);
+            refusedTwice(d, QStringLiteral("更新服务端数据：办卡人电话或身份证号已超出重复办卡次数限制!"),
+                         QStringLiteral("错误"));
+            link.setResult(QStringLiteral("UpdateVipInfo"), 0);
+            link.clear();
+            save(d);
+            const auto taken =
+                std::find_if(link.calls().begin(), link.calls().end(),
+                             [](const RecordingLink::Call& c) { return c.operation == "UpdateVipInfo"; });
+            QVERIFY(taken != link.calls().end());
+            QCOMPARE(taken->card.AsString(QStringLiteral("@CardNo")), QStringLiteral("L-01"));
+            QCOMPARE(taken->card.AsInteger(QStringLiteral("@IsLife")), 1);
+            click(d, "btnExit");
+        });
+        ComClassReg().Find(QStringLiteral("ShowVipInfoAction"))->function();
+        Ucomvar().appClass = TAppClass();
+        Ucomvar().lConnectType = 0;
+        Ucomvar().bPubTranVipCardToCenter = false;
+        QCOMPARE(scalar(QStringLiteral("SELECT JSVIPCardID FROM vipcard WHERE CardNo = 'L-01'"), {}),
+                 introducer);
+    }
+
     void cardChangedElsewhereIsRefused() {
         TestRows::addCard(flow->data(), {QStringLiteral("C-100"), goldType});
         const std::unique_ptr<DataModule> other = flow->db().openAnother();
