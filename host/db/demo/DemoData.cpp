@@ -19,6 +19,23 @@ int count(Database& db, const QString& sql) {
     return db.scalar(sql).toInt();
 }
 
+// Everything but the members, in the order its parts refer to each other.
+struct BaseData {
+    DemoStores stores;
+    DemoCatalog catalog;
+    DemoAccounts accounts;
+    DemoUsers users;
+    DemoCardTypes types;
+
+    void fill(Database& db, DemoRandom& random) {
+        stores.fill(db, random);
+        catalog.fill(db, random);
+        accounts.fill(db, random);
+        users.fill(db, stores);
+        types.fill(db, stores, catalog);
+    }
+};
+
 } // namespace
 
 void DemoData::refuseUnlessEmpty(Database& db) {
@@ -52,19 +69,23 @@ void DemoData::fill(Database& db, const QDate& today) {
     Transaction transaction(db);
     refuseUnlessEmpty(db);
     DemoRandom random(Seed);
-    DemoStores stores;
-    stores.fill(db, random);
-    DemoCatalog catalog;
-    catalog.fill(db, random);
-    DemoAccounts accounts;
-    accounts.fill(db, random);
-    DemoUsers users;
-    users.fill(db, stores);
-    DemoCardTypes types;
-    types.fill(db, stores, catalog);
-    DemoMembers(db, random, today).fill(stores, types, accounts, users);
+    BaseData base;
+    base.fill(db, random);
+    DemoMembers(db, random, today).fill(base.stores, base.types, base.accounts, base.users);
     fillSettings(db);
     transaction.Commit();
+}
+
+void DemoData::fillAtScale(Database& db, int members, const DemoBulkMembers::Progress& progress,
+                           const QDate& today) {
+    Transaction transaction(db);
+    refuseUnlessEmpty(db);
+    DemoRandom random(Seed);
+    BaseData base;
+    base.fill(db, random);
+    fillSettings(db);
+    transaction.Commit();
+    DemoBulkMembers(db, random, today).fill(members, base.stores, base.types, base.users, progress);
 }
 
 QString DemoData::summary(Database& db) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "host/db/demo/DemoBulkMembers.h"
+
 #include <QDate>
 #include <QString>
 
@@ -13,6 +15,10 @@ public:
     // or base data is refused with a DbError and left untouched. The same day
     // always gives the same data.
     static void fill(Database& db, const QDate& today = QDate::currentDate());
+    // The same base data without its few hand-made members, committed first, then
+    // the given number of members written in bulk, a transaction per batch.
+    static void fillAtScale(Database& db, int members, const DemoBulkMembers::Progress& progress,
+                            const QDate& today = QDate::currentDate());
     // One line for the operator: how much the database now holds.
     static QString summary(Database& db);
 

@@ -132,13 +132,17 @@ struct Run {
     QString out;
 };
 
-Run vipctlCheck(const TestDatabase& db) {
+Run vipctl(const TestDatabase& db, QStringList args) {
     QProcess process;
-    process.start(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("vipctl")),
-                  {QStringLiteral("check"), QStringLiteral("--db"), db.setting().text()});
+    args << QStringLiteral("--db") << db.setting().text();
+    process.start(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("vipctl")), args);
     if (!process.waitForFinished(120000))
         return {};
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput())};
+}
+
+Run vipctlCheck(const TestDatabase& db) {
+    return vipctl(db, {QStringLiteral("check")});
 }
 
 } // namespace
@@ -290,6 +294,41 @@ private slots:
         for (const auto& [table, rows] : tableCounts(database).asKeyValueRange())
             QVERIFY2(rows == 0, qPrintable(table));
         QCOMPARE(database.transactionDepth(), 0);
+    }
+
+    void membersInBulkKeepTheirLedgers() {
+        {
+            TestDatabase db;
+            const Run demo =
+                vipctl(db, {QStringLiteral("demo"), QStringLiteral("--members"), QStringLiteral("0")});
+            QVERIFY2(demo.exitCode == 0, qPrintable(demo.out));
+            QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM vipcard")), 0);
+            QVERIFY(count(QStringLiteral("SELECT COUNT(*) FROM viptype WHERE deleted = 0")) > 0);
+            QVERIFY(count(QStringLiteral("SELECT COUNT(*) FROM posinfo WHERE deleted = 0")) > 0);
+        }
+        TestDatabase db;
+        const Run demo =
+            vipctl(db, {QStringLiteral("demo"), QStringLiteral("--members"), QStringLiteral("2000")});
+        QVERIFY2(demo.exitCode == 0, qPrintable(demo.out));
+        QCOMPARE(count(QStringLiteral("SELECT COUNT(*) FROM vipcard WHERE deleted = 0")), 2000);
+        for (const char* column : {"CardNo", "Tel", "cardid"})
+            QCOMPARE(
+                count(QStringLiteral("SELECT COUNT(DISTINCT %1) FROM vipcard").arg(QLatin1String(column))),
+                2000);
+        // Every type is held, and the shares of stored value and points are the chain's.
+        QCOMPARE(count(QStringLiteral("SELECT COUNT(DISTINCT CardType) FROM vipcard")),
+                 count(QStringLiteral("SELECT COUNT(*) FROM viptype WHERE deleted = 0")));
+        const int storedValue =
+            count(QStringLiteral("SELECT COUNT(*) FROM vipcard WHERE Cz00 > 0 OR CzTotal > 0"));
+        const int points = count(QStringLiteral("SELECT COUNT(*) FROM vipcard WHERE ljIntegral > 0"));
+        QVERIFY2(storedValue > 400 && storedValue < 800, qPrintable(QString::number(storedValue)));
+        QVERIFY2(points > 1000 && points < 1400, qPrintable(QString::number(points)));
+        QCOMPARE(count(QStringLiteral(
+                     "SELECT COUNT(*) FROM vipcard WHERE Birthday <> '' AND Birthday NOT LIKE '19%' "
+                     "AND Birthday NOT LIKE '20%'")),
+                 0);
+        const Run check = vipctlCheck(db);
+        QVERIFY2(check.exitCode == 0, qPrintable(check.out));
     }
 };
 
