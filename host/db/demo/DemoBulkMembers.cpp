@@ -98,19 +98,6 @@ int shareAmong(const QList<DemoCardTypes::Type>& types, bool (*holds)(const Demo
 
 } // namespace
 
-const DemoCardTypes::Type& DemoBulkMembers::pickType(const DemoCardTypes& types) {
-    int total = 0;
-    for (const DemoCardTypes::Type& type : types.types())
-        total += type.weight;
-    int draw = m_random.between(1, total);
-    for (const DemoCardTypes::Type& type : types.types()) {
-        draw -= type.weight;
-        if (draw <= 0)
-            return type;
-    }
-    return types.types().last();
-}
-
 QString DemoBulkMembers::uniqueMobile() {
     QString number;
     do {
@@ -202,7 +189,7 @@ void DemoBulkMembers::writeBatch(int count, const DemoStores& stores, const Demo
     QVariantList values;
     values.reserve(count * CardColumns.size());
     for (int i = 0; i < count; ++i)
-        cards.append(makeCard(pickType(types), stores, users, values));
+        cards.append(makeCard(types.pick(m_random), stores, users, values));
 
     Transaction transaction(m_db);
     insertRows(m_db, QStringLiteral("vipcard"), CardColumns, values);

@@ -52,7 +52,6 @@ private:
         QList<LedgerRow> points;
     };
 
-    const DemoCardTypes::Type& pickType(const DemoCardTypes& types);
     QString uniqueMobile();
     // Appends the card's vipcard columns to the batch and returns what its ledgers need.
     Card makeCard(const DemoCardTypes::Type& type, const DemoStores& stores, const DemoUsers& users,

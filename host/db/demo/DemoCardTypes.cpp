@@ -2,6 +2,7 @@
 
 #include "host/data/Database.h"
 #include "host/db/demo/DemoCatalog.h"
+#include "host/db/demo/DemoRandom.h"
 #include "host/db/demo/DemoRow.h"
 #include "host/db/demo/DemoStores.h"
 #include "host/sdk/ClientDataSet.h"
@@ -342,4 +343,17 @@ void DemoCardTypes::fill(Database& db, const DemoStores& stores, const DemoCatal
                        {storeId, type.id});
         m_types.append(type);
     }
+}
+
+const DemoCardTypes::Type& DemoCardTypes::pick(DemoRandom& random) const {
+    int total = 0;
+    for (const Type& type : m_types)
+        total += type.weight;
+    int draw = random.between(1, total);
+    for (const Type& type : m_types) {
+        draw -= type.weight;
+        if (draw <= 0)
+            return type;
+    }
+    return m_types.last();
 }

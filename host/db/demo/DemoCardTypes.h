@@ -5,6 +5,7 @@
 
 class Database;
 class DemoCatalog;
+class DemoRandom;
 class DemoStores;
 
 // Card types that between them use every benefit mode, every points rule, stored
@@ -34,6 +35,8 @@ public:
     void fill(Database& db, const DemoStores& stores, const DemoCatalog& catalog);
 
     const QList<Type>& types() const { return m_types; }
+    // A type for a new member, drawn by the types' shares of the members.
+    const Type& pick(DemoRandom& random) const;
 
 private:
     QList<Type> m_types;

@@ -34,19 +34,6 @@ const Money PointsUnit = Money::fromUnits(10); // one point per ten yuan spent
 
 } // namespace
 
-const DemoCardTypes::Type& DemoMembers::pickType(const DemoCardTypes& types) {
-    int total = 0;
-    for (const DemoCardTypes::Type& type : types.types())
-        total += type.weight;
-    int draw = m_random.between(1, total);
-    for (const DemoCardTypes::Type& type : types.types()) {
-        draw -= type.weight;
-        if (draw <= 0)
-            return type;
-    }
-    return types.types().last();
-}
-
 QString DemoMembers::nextCardNumber() {
     // Cards come off printed runs, so numbers climb with the odd gap of a spoilt card.
     m_lastCardNumber += m_random.chance(90) ? 1 : m_random.between(2, 5);
@@ -266,7 +253,7 @@ void DemoMembers::fill(const DemoStores& stores, const DemoCardTypes& types, con
         return m_db.scalar(QStringLiteral("SELECT UserCode FROM loginuser WHERE rec = ?"), {rec}).toString();
     };
     for (int i = 0; i < Count; ++i) {
-        const DemoCardTypes::Type& type = pickType(types);
+        const DemoCardTypes::Type& type = types.pick(m_random);
         const bool activated = m_random.chance(92);
         QList<int> storeChoice = type.stores;
         if (storeChoice.isEmpty()) {

@@ -49,7 +49,6 @@ private:
         int introduced = 0;
     };
 
-    const DemoCardTypes::Type& pickType(const DemoCardTypes& types);
     QString nextCardNumber();
     QString uniqueMobile();
     Birthday birthday();

@@ -6,6 +6,7 @@
 #include "tests/support/FlowFixture.h"
 #include "tests/support/TestDatabase.h"
 #include "tests/support/TestRows.h"
+#include "tests/support/UserInput.h"
 #include "vip/cardtypes/VipCardTypeSet.h"
 #include "vip/cardtypes/VipCardTypeStore.h"
 
@@ -26,49 +27,12 @@
 #include <thread>
 #include <utility>
 
-namespace {
+using namespace UserInput;
 
-template <typename T> T* get(QWidget& parent, const char* name) {
-    T* widget = parent.findChild<T*>(QLatin1String(name));
-    if (!widget)
-        qFatal("no control %s", name);
-    return widget;
-}
+namespace {
 
 int scalar(const QString& sql, const QVariantList& params = {}) {
     return dmClient().OpenSQLAsInt(sql, params);
-}
-
-// Text as a user enters it: Latin keys one by one, Chinese through the input
-// method, which hands over each character it composed.
-void enter(QWidget* widget, const QString& value) {
-    for (const QChar ch : value) {
-        if (ch.unicode() < 0x80) {
-            QTest::keyClick(widget, ch.toLatin1());
-        } else {
-            QInputMethodEvent composed;
-            composed.setCommitString(QString(ch));
-            QApplication::sendEvent(widget, &composed);
-        }
-    }
-}
-
-// Typed as a user types: the old text selected away, then the new.
-void type(QWidget& dialog, const char* name, const QString& value) {
-    auto* edit = get<QLineEdit>(dialog, name);
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    enter(edit, value);
-}
-
-// Buttons are clicked on their indicator or caption start, where a check box takes
-// a click even when its layout stretches it.
-void click(QWidget& dialog, const char* name) {
-    auto* button = get<QAbstractButton>(dialog, name);
-    const QPoint at =
-        qobject_cast<QPushButton*>(button) ? button->rect().center() : QPoint(6, button->height() / 2);
-    QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, at);
 }
 
 QStringList visibleTabs(QWidget& dialog) {

@@ -12,6 +12,7 @@
 #include "tests/support/TestRows.h"
 #include "tests/support/TestSystemFolder.h"
 #include "tests/support/TestUser.h"
+#include "tests/support/UserInput.h"
 #include "tests/support/VirtualMemoryCard.h"
 #include "vip/base/ModuleGlobals.h"
 #include "vip/devices/TFunCard.h"
@@ -34,43 +35,15 @@
 #include <QTest>
 #include <optional>
 
+using UserInput::click;
+using UserInput::enter;
+using UserInput::get;
+
 namespace {
 
-template <typename T> T* get(QWidget& parent, const char* name) {
-    T* widget = parent.findChild<T*>(QLatin1String(name));
-    if (!widget)
-        qFatal("no control %s", name);
-    return widget;
-}
-
-// Latin keys one by one, Chinese through the input method.
-void enter(QWidget* widget, const QString& value) {
-    for (const QChar ch : value) {
-        if (ch.unicode() < 0x80) {
-            QTest::keyClick(widget, ch.toLatin1());
-        } else {
-            QInputMethodEvent composed;
-            composed.setCommitString(QString(ch));
-            QApplication::sendEvent(widget, &composed);
-        }
-    }
-}
-
-// Typed as a user types, old text selected away, then the field left with Tab.
+// Typed as a user types, then the field left with Tab, so its exit handler runs.
 void type(QWidget& dialog, const char* name, const QString& value) {
-    auto* edit = get<QLineEdit>(dialog, name);
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    enter(edit, value);
-    QTest::keyClick(edit, Qt::Key_Tab);
-}
-
-void click(QWidget& dialog, const char* name) {
-    auto* button = get<QAbstractButton>(dialog, name);
-    const QPoint at =
-        qobject_cast<QPushButton*>(button) ? button->rect().center() : QPoint(6, button->height() / 2);
-    QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, at);
+    UserInput::type(dialog, name, value, true);
 }
 
 QString focused() {
