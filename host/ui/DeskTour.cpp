@@ -4,12 +4,15 @@
 #include "host/sdk/MessageBox.h"
 #include "host/sdk/ModuleRegistry.h"
 #include "host/sdk/ui/GuardedHandler.h"
+#include "host/sdk/ui/ModalResult.h"
+#include "host/sdk/ui/ModalService.h"
 #include "host/services/LoginService.h"
 #include "host/ui/DeskMainWindow.h"
 #include "host/ui/HostSettingsDialog.h"
 #include "host/ui/LoginDialog.h"
 
 #include <QCoreApplication>
+#include <QDialog>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
@@ -19,6 +22,24 @@ namespace {
 const QString DemoAdministrator = QStringLiteral("admin");
 const QString DemoPassword = QStringLiteral("admin");
 } // namespace
+
+// Stands in for the user at a modal dialog: takes its picture and cancels it.
+class DeskTour::PicturingModal final : public ModalService {
+public:
+    explicit PicturingModal(DeskTour& tour)
+        : m_tour(tour) {}
+    int showModal(QDialog& dialog) override {
+        dialog.show();
+        settle();
+        m_tour.save(dialog, name);
+        dialog.hide();
+        return mrCancel;
+    }
+    QString name;
+
+private:
+    DeskTour& m_tour;
+};
 
 DeskTour::DeskTour(const QString& folder, NoticeOutbox* outbox)
     : m_folder(folder)
@@ -79,6 +100,19 @@ int DeskTour::Run() {
         if (!opened)
             refused.append(entry.className);
     }
+
+    // The named functions that open a dialog (issuing a card, the device settings):
+    // each dialog is pictured where it would wait for the user, then given up.
+    PicturingModal picturing(*this);
+    ModalService::install(&picturing);
+    for (const ComClassEntry& entry : ComClassReg().Entries()) {
+        if (!entry.function)
+            continue;
+        picturing.name = QStringLiteral("function-") + entry.name;
+        if (!RunGuarded([&] { window.RunFunction(entry.name); }))
+            refused.append(entry.name);
+    }
+    ModalService::install(nullptr);
 
     if (!RunGuarded([&] {
             HostSettingsDialog settings(&window);

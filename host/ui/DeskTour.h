@@ -9,7 +9,8 @@ class QWidget;
 
 // The desktop without anyone at it: logs in as the demo administrator, opens the
 // main window, its menus, every list window the registries can build, the settings
-// window and the login dialog, and saves a picture of each as PNG. For checking
+// window, the dialogs of the named functions and the login dialog, and saves a
+// picture of each as PNG. For checking
 // the screens on a machine without a display.
 class DeskTour {
 public:
@@ -19,6 +20,7 @@ public:
     int Run();
 
 private:
+    class PicturingModal;
     void save(QWidget& widget, const QString& name);
     static void settle();
 
