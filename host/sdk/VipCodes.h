@@ -44,6 +44,8 @@ constexpr int ShoppingCards = 12;
 // and "介绍新会员…"); the ledger keeps ChangeTotal signed, so these share the code of
 // a deduction without being one.
 constexpr int CardCreated = 1;
+// Points taken off by a points clear of the member list.
+constexpr int Cleared = 10;
 } // namespace PointsChange
 
 // Kinds of the host's operation log lines the module writes.
@@ -68,3 +70,27 @@ constexpr int CashCoupon = 1;
 constexpr int DiscountCard = 2;
 constexpr int PreferentialCoupon = 3;
 } // namespace CouponKind
+
+// Why the card procedure's delete ("D") leaves a card in place.
+namespace CardDeleteRefusal {
+constexpr int Gone = -1;             // no live card with the number
+constexpr int HoldsStoredValue = -2; // an opening stored value or a balance
+constexpr int CouponCardsBound = -3;
+constexpr int ServiceBalance = -4;
+constexpr int ServiceUses = -5;
+constexpr int WeChatBound = -6;
+} // namespace CardDeleteRefusal
+
+// Why a card is not activated (P_ActiveCard).
+namespace CardActivation {
+constexpr int Gone = -1;
+constexpr int AlreadyActive = -2;
+constexpr int LostOrStopped = -3;
+} // namespace CardActivation
+
+// What kd_CheckClearVipDate says of a card about to have its points cleared.
+namespace PointsClearCheck {
+constexpr int Gone = -1;
+constexpr int AlreadyCleared = -2; // cleared up to the date or a later one
+constexpr int NotActivated = -3;
+} // namespace PointsClearCheck

@@ -1,6 +1,7 @@
 #include "vip/base/ModuleGlobals.h"
 #include "vip/base/RegistrationRows.h"
 #include "vip/base/UnitContribution.h"
+#include "vip/members/TVipQuery.h"
 #include "vip/members/VipInfoShow.h"
 
 // The member area's part of the package's units. Windows not built yet are offered
@@ -22,9 +23,9 @@ const UnitContribution fieldCaptions(
     },
     [] { ValueCaption.clear(); });
 
-const RegistrationRows
-    memberList("Uvipinfo", 10,
-               {QueryClassEntry{"TVipQuery", 6, editionFlags({1, 2, 3, 5, 8}), 160, Members, "会员卡管理"}});
+const RegistrationRows memberList("Uvipinfo", 10,
+                                  {QueryClassEntry{"TVipQuery", 6, editionFlags({1, 2, 3, 5, 8}), 160,
+                                                   Members, "会员卡管理", opens<TVipQuery>}});
 
 const RegistrationRows
     introducedCards("Uvipinfo", 120, {QueryClassEntry{"TJSVipCardList", 834, editionFlags({}), 0, Members}});

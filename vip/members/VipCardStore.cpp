@@ -154,6 +154,10 @@ QString VipCardStore::StoreName(int posId) {
     return m_data.OpenSQLAsStr(QStringLiteral("SELECT PosName FROM posinfo WHERE posid = ?"), {posId});
 }
 
+int VipCardStore::StoreKind(int posId) {
+    return m_data.OpenSQLAsInt(QStringLiteral("SELECT PosType FROM posinfo WHERE posid = ?"), {posId});
+}
+
 QList<VipCardStore::Store> VipCardStore::StoredValueStores(int typeId) {
     // A store takes part when the type applies everywhere or names it.
     const QString takesPart = QStringLiteral(
@@ -350,4 +354,66 @@ QList<VipCardStore::Store> VipCardStore::Partners() {
         partners.append({rows.FieldByName(QStringLiteral("rec")).AsInteger(),
                          rows.FieldByName(QStringLiteral("FullName")).AsString(), 0});
     return partners;
+}
+
+int VipCardStore::DeleteCard(const QString& cardNo, int posId, int userRec) {
+    return m_data.ExecuteProcByName(QStringLiteral("Y_InsVipCard"),
+                                    {QStringLiteral("@EditType"), QStringLiteral("@CardNo"),
+                                     QStringLiteral("@PosID"), QStringLiteral("@ERec")},
+                                    {QStringLiteral("D"), cardNo, posId, userRec});
+}
+
+int VipCardStore::ActivateCard(int cardId, int userRec, int posId) {
+    return m_data.ExecuteProcByName(
+        QStringLiteral("P_ActiveCard"),
+        {QStringLiteral("@ID"), QStringLiteral("@ERec"), QStringLiteral("@ActivatePosID")},
+        {cardId, userRec, posId});
+}
+
+bool VipCardStore::UsableInStore(int cardId, int posId) {
+    return m_data.ExecuteProcByName(QStringLiteral("QueryVipPosType"),
+                                    {QStringLiteral("@CardID"), QStringLiteral("@PosID")},
+                                    {cardId, posId}) == 0;
+}
+
+int VipCardStore::CheckClearDate(int cardId, const QString& date, QString& lastDate) {
+    TParamObject out;
+    const int result = m_data.ExecuteProcByName(QStringLiteral("kd_CheckClearVipDate"),
+                                                {QStringLiteral("@vipid"), QStringLiteral("@ClearDate")},
+                                                {cardId, date}, &out);
+    lastDate = out.AsString(QStringLiteral("@LastDate"));
+    return result;
+}
+
+namespace {
+
+QString joinedIds(const QList<int>& ids) {
+    QStringList parts;
+    for (int id : ids)
+        parts.append(QString::number(id));
+    return parts.join(QLatin1Char(','));
+}
+
+} // namespace
+
+int VipCardStore::ClearPoints(const QList<int>& cardIds, const PointsClear& clear, int& skipped) {
+    TParamObject out;
+    const int cleared = m_data.ExecuteProcByName(
+        QStringLiteral("P_ClearVipJF"),
+        {QStringLiteral("@VipCard"), QStringLiteral("@ClearDate"), QStringLiteral("@ERec"),
+         QStringLiteral("@PosID"), QStringLiteral("@je"), QStringLiteral("@hyje"), QStringLiteral("@jf")},
+        {joinedIds(cardIds), clear.date, clear.userRec, clear.posId, clear.buyTotal ? 1 : 0,
+         clear.memberPriceTotal ? 1 : 0, clear.points ? 1 : 0},
+        &out);
+    skipped = out.AsInteger(QStringLiteral("@Skipped"));
+    return cleared;
+}
+
+int VipCardStore::SetValidityDate(const QList<int>& cardIds, const QDate& date, int& skipped) {
+    TParamObject out;
+    const int changed = m_data.ExecuteProcByName(QStringLiteral("P_ModifValidityDate"),
+                                                 {QStringLiteral("@VipCard"), QStringLiteral("@ModifDate")},
+                                                 {joinedIds(cardIds), dateText(date)}, &out);
+    skipped = out.AsInteger(QStringLiteral("@Skipped"));
+    return changed;
 }

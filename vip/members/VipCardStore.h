@@ -186,6 +186,8 @@ public:
     // The stores a card may be issued in (cbxActivePos), in list order.
     QList<Store> IssuingStores();
     QString StoreName(int posId);
+    // posinfo.PosType of a store, 0 when there is none.
+    int StoreKind(int posId);
     // The stores where a type's stored value may be used (cbCzPos): "实时应用" (0)
     // and the type's independent stores.
     QList<Store> StoredValueStores(int typeId);
@@ -215,6 +217,30 @@ public:
     int CreationBillId(int cardId);
     // The largest BillId of the introducer's reward rows for the new card, 0 when none.
     int IntroducerRewardBillId(int introducerId, int newCardId);
+
+    // The member list's card actions, each one procedure call (its own transaction
+    // unless the caller holds one).
+    // Y_InsVipCard "D": the card's id or a CardDeleteRefusal.
+    int DeleteCard(const QString& cardNo, int posId, int userRec);
+    // P_ActiveCard: 0 or a CardActivation code.
+    int ActivateCard(int cardId, int userRec, int posId);
+    // QueryVipPosType: whether the card may be used in the store.
+    bool UsableInStore(int cardId, int posId);
+    // kd_CheckClearVipDate: 0 or a PointsClearCheck code; 'lastDate' the date the
+    // card was last cleared up to. 'date' "YYYY-MM-DD", empty: today.
+    int CheckClearDate(int cardId, const QString& date, QString& lastDate);
+    // P_ClearVipJF: the number of cards cleared; 'skipped' those the procedure passed over.
+    struct PointsClear {
+        QString date; // "YYYY-MM-DD"; empty clears everything
+        bool buyTotal = false;
+        bool memberPriceTotal = false;
+        bool points = true;
+        int userRec = 0;
+        int posId = 0;
+    };
+    int ClearPoints(const QList<int>& cardIds, const PointsClear& clear, int& skipped);
+    // P_ModifValidityDate: the number of cards changed; 'skipped' those passed over.
+    int SetValidityDate(const QList<int>& cardIds, const QDate& date, int& skipped);
 
     // The business partners a card may be linked to (the editor's partner picker):
     // live partners that are not classes, in code order. 'kind' holds 0.

@@ -9,7 +9,8 @@
 #include <QDate>
 
 // Y_InsVipCard: writes a member card, "I" a new one (its creation row in the points
-// ledger with it) or "U" a live one found by @cardid. Returns the card's id; -1 when
+// ledger with it) or "U" a live one found by @cardid, or deletes ("D") the live card
+// numbered @CardNo (CardDeleteRefusal says why not). Returns the card's id; -1 when
 // the card to change is gone, -2 when the holder's telephone or identity number
 // already holds as many live cards of the type as the type's RepeatNum allows, -3
 // when another live card has the number, -4 the bar code, -5 when the caller passes
@@ -297,8 +298,33 @@ int updateCard(ProcedureContext& call, const Card& c) {
     });
 }
 
+// A deleted card keeps its rows for the histories. Stored value it still holds
+// would vanish from the chain's books, so such a card stays. Coupon cards, services
+// and WeChat bindings have no tables in this database yet; their refusals are
+// reserved in CardDeleteRefusal for when they come.
+int deleteCard(ProcedureContext& call) {
+    Database& db = call.db();
+    const QString cardNo = call.text(QStringLiteral("@CardNo"), 30).trimmed();
+    call.integer(QStringLiteral("@PosID"));
+    call.integer(QStringLiteral("@ERec"));
+    ClientDataSet held;
+    db.select(QStringLiteral("SELECT id, Cz00, Cz FROM vipcard WHERE CardNo = ? AND deleted = 0") +
+                  db.dialect().forUpdate(),
+              {cardNo}, held);
+    if (held.IsEmpty())
+        return CardDeleteRefusal::Gone;
+    if (held.FieldByName(QStringLiteral("Cz00")).AsLargeInt() != 0 ||
+        held.FieldByName(QStringLiteral("Cz")).AsLargeInt() != 0)
+        return CardDeleteRefusal::HoldsStoredValue;
+    const int id = held.FieldByName(QStringLiteral("id")).AsInteger();
+    db.execute(QStringLiteral("UPDATE vipcard SET deleted = 1, IsUse = IsUse + 1 WHERE id = ?"), {id});
+    return id;
+}
+
 int yInsVipCard(ProcedureContext& call) {
     const QString editType = call.text(QStringLiteral("@EditType")).trimmed().toUpper();
+    if (editType == QLatin1String("D"))
+        return deleteCard(call);
     if (editType != QLatin1String("I") && editType != QLatin1String("U"))
         throw DbError(QStringLiteral("会员卡写入方式 %1 无效。").arg(editType));
     const Card card = read(call);

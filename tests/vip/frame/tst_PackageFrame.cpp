@@ -212,11 +212,12 @@ private slots:
             QCOMPARE(entry->rights, want.rights);
             QCOMPARE(entry->subsystem, want.subsystem);
             QCOMPARE(entry->caption, QString::fromUtf8(want.caption));
-            // The card-type windows and the store and machine pickers are offered; the
-            // others are not yet.
+            // The card-type windows, the member list and the store and machine pickers
+            // are offered; the others are not yet.
             QCOMPARE(bool(entry->create), name.startsWith(QLatin1String("TVipCardType")) ||
                                               name.startsWith(QLatin1String("TPos")) ||
-                                              name == QLatin1String("TMachineSel"));
+                                              name == QLatin1String("TMachineSel") ||
+                                              name == QLatin1String("TVipQuery"));
         }
 
         const PackageInfo* info = GetPackageInfoTable();
