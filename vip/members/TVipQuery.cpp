@@ -322,11 +322,16 @@ void TVipQuery::switchFlag(bool stop) {
     if (empty())
         return;
     const QList<int> rows = chosenRows();
-    const VipListRow current = VipListRow::At(*this);
-    const bool on = !(stop ? current.stopUse : current.lose);
-    const QString word = stop ? (on ? QStringLiteral("停用") : QStringLiteral("恢复"))
-                              : (on ? QStringLiteral("挂失") : QStringLiteral("取消挂失"));
-    if (!Question(QStringLiteral("是否对选中的%1个会员卡批量%2操作？").arg(rows.size()).arg(word),
+    // Each card's own flag is turned over; the question names what the button says
+    // for the current card.
+    const auto setsFlag = [stop](const VipListRow& card) { return !(stop ? card.stopUse : card.lose); };
+    const auto word = [stop](bool on) {
+        return stop ? (on ? QStringLiteral("停用") : QStringLiteral("恢复"))
+                    : (on ? QStringLiteral("挂失") : QStringLiteral("取消挂失"));
+    };
+    if (!Question(QStringLiteral("是否对选中的%1个会员卡批量%2操作？")
+                      .arg(rows.size())
+                      .arg(word(setsFlag(VipListRow::At(*this)))),
                   QStringLiteral("提示?")))
         return;
     // Losses and their cancels go to the head office too, once each card is saved.
@@ -338,13 +343,15 @@ void TVipQuery::switchFlag(bool stop) {
     const TComVar& session = Ucomvar();
     VipCardStore store;
     const auto forward = [&](int row) {
+        const VipListRow card = VipListRow::At(*this, row);
         if (link && link->GetConnected())
-            link->SaveVipCardGS(GData(QStringLiteral("CardNo"), row).trimmed(), on);
+            link->SaveVipCardGS(card.cardNo, setsFlag(card));
     };
     VipCardBatch::Run(
         rows,
         [&](int row) -> std::optional<VipCardBatch::Failure> {
             const VipListRow card = VipListRow::At(*this, row);
+            const bool on = setsFlag(card);
             VipCardStore::CardFields fields = VipListRow::CardFieldsAt(*this, row);
             (stop ? fields.stopUse : fields.lose) = on;
             fields.posId = session.lPublicPosid;
@@ -358,7 +365,7 @@ void TVipQuery::switchFlag(bool stop) {
             if (result < 0)
                 return VipCardBatch::Failure{ErrorWriteDb, true};
             store.WriteChangeLog({QStringLiteral("卡号:%1,卡类型:%2,持卡人:%3的会员卡已被%4!")
-                                      .arg(card.cardNo, card.typeName, card.name, word)},
+                                      .arg(card.cardNo, card.typeName, card.name, word(on))},
                                  session.nLoginUserRec);
             return std::nullopt;
         },

@@ -7,6 +7,7 @@
 #include "host/sdk/ui/TQueryGrid.h"
 #include "tests/support/DbProbe.h"
 #include "tests/support/FlowFixture.h"
+#include "tests/support/RecordingLink.h"
 #include "tests/support/TestRows.h"
 #include "tests/support/TestUser.h"
 #include "tests/support/UserInput.h"
@@ -134,12 +135,22 @@ private slots:
         QCOMPARE(stop->text(), QStringLiteral("停用[&T]"));
         QVERIFY(!list.GetAction(QStringLiteral("激活"))->isEnabled());
 
-        // Reporting the loss writes it, and the caption turns with the row.
-        choose(list, {3});
+        // Reporting the loss writes each card's own flag turned over, tells the head
+        // office once the card is saved, and the caption turns with the row.
+        RecordingLink link;
+        choose(list, {3, 1});
         flow->boxes().setNextAnswer(IDYES);
         loss->trigger();
-        QCOMPARE(flow->boxes().last().text, QStringLiteral("是否对选中的1个会员卡批量挂失操作？"));
+        QCOMPARE(flow->boxes().last().text, QStringLiteral("是否对选中的2个会员卡批量挂失操作？"));
         QCOMPARE(scalar(QStringLiteral("SELECT Lose FROM vipcard WHERE CardNo = 'A4'")), 1);
+        QCOMPARE(scalar(QStringLiteral("SELECT Lose FROM vipcard WHERE CardNo = 'A2'")), 0);
+        QStringList sent;
+        for (const RecordingLink::Call& call : link.calls()) {
+            if (call.operation == QLatin1String("SaveVipCardGS"))
+                sent.append(call.arguments.at(0).toString() + QLatin1Char('=') +
+                            call.arguments.at(1).toString());
+        }
+        QCOMPARE(sent, (QStringList{QStringLiteral("A2=false"), QStringLiteral("A4=true")}));
         QCOMPARE(loss->text(), QStringLiteral("取挂[&L]"));
     }
 
