@@ -231,6 +231,29 @@ private slots:
         QCOMPARE(LedgerAudit::run(flow->data().database()).size(), 0);
     }
 
+    // The date box serves only the dated clear; with nothing to clear the dialog
+    // stays open and the list is not touched.
+    void clearDialogWantsSomethingToClear() {
+        card(QStringLiteral("C1"));
+        TVipQuery list;
+        list.Open();
+        flow->driver().setNextHandler([this](QDialog& d) {
+            auto* date = UserInput::get<QWidget>(d, "edtDate");
+            click(d, "rbClearAll");
+            QVERIFY(!date->isEnabled());
+            click(d, "rbClearDate");
+            QVERIFY(date->isEnabled());
+            click(d, "cbPoints");
+            flow->boxes().setNextAnswer(IDOK);
+            click(d, "btnOK");
+            QVERIFY(d.isVisible());
+            QCOMPARE(flow->boxes().last().text, QStringLiteral("请至少选择一种清除范围"));
+            click(d, "btnExit");
+        });
+        list.GetAction(QStringLiteral("积分清零[&J]"))->trigger();
+        QCOMPARE(DbProbe::count(flow->data(), QStringLiteral("VipClearJF")), 0);
+    }
+
     void validityDatesGoToTheSelectedCards() {
         card(QStringLiteral("V1"));
         card(QStringLiteral("V2"));
