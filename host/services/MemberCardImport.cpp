@@ -75,9 +75,9 @@ QDate dateOf(const QString& text) {
 // "是"/"否" as the member list exports flags; 1/0 and empty (no) too.
 std::optional<bool> yesNo(const QString& text) {
     const QString t = text.trimmed();
-    if (t.isEmpty() || t == QLatin1String("否") || t == QLatin1String("0"))
+    if (t.isEmpty() || t == QStringLiteral("否") || t == QLatin1String("0"))
         return false;
-    if (t == QLatin1String("是") || t == QLatin1String("1"))
+    if (t == QStringLiteral("是") || t == QLatin1String("1"))
         return true;
     return std::nullopt;
 }
@@ -242,7 +242,7 @@ QString MemberCardImport::importRow(const Row& row, const QHash<QString, CardTyp
             return RequiredText.arg(column);
     }
     const QString sex = value(Sex);
-    if (!sex.isEmpty() && sex != QLatin1String("男") && sex != QLatin1String("女"))
+    if (!sex.isEmpty() && sex != QStringLiteral("男") && sex != QStringLiteral("女"))
         return QStringLiteral("性别只能是“男”或“女”!");
     const auto life = yesNo(value(Life));
     const auto storedValue = yesNo(value(StoredValue));
@@ -289,7 +289,7 @@ QString MemberCardImport::importRow(const Row& row, const QHash<QString, CardTyp
         {"@AutoMemberTotal", type->autoMemberTotal ? 1 : 0},
         {"@AutoOneOff", 0},
         {"@AutoIntegral", type->autoIntegral ? 1 : 0},
-        {"@Sex", sex == QLatin1String("女")},
+        {"@Sex", sex == QStringLiteral("女")},
         {"@Birthday", birthday},
         {"@Identitycard", value(Identity)},
         {"@Email", value(Email)},

@@ -28,6 +28,6 @@ int exportMembers(CommandContext& context) {
 const Command::Registration
     registration(QStringLiteral("export-members"),
                  QStringLiteral("把会员卡写成 CSV 文件（UTF-8，与 import-members 同样的列）"), true,
-                 exportMembers);
+                 exportMembers, {}, QStringLiteral("<CSV 文件>"));
 
 } // namespace

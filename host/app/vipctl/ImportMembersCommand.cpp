@@ -32,6 +32,6 @@ const Command::Registration
     registration(QStringLiteral("import-members"),
                  QStringLiteral("从 CSV 文件（UTF-8 或 GB18030，按列名对应）导入会员卡；"
                                 "有被拒绝的行或一张也没有导入时退出码为 1"),
-                 true, importMembers);
+                 true, importMembers, {}, QStringLiteral("<CSV 文件>"));
 
 } // namespace

@@ -75,12 +75,14 @@ class TFrmVipAddListTest : public QObject {
         flow->boxes().setNextAnswer(IDOK);
         click(d, "btnGenerate");
         if (abort) {
-            QTRY_VERIFY_WITH_TIMEOUT(get<QProgressBar>(d, "ProgressBar1")->value() > 0, 60000);
+            if (!QTest::qWaitFor([&] { return get<QProgressBar>(d, "ProgressBar1")->value() > 0; }, 60000))
+                qFatal("the run never moved the progress bar");
             if (get<QPushButton>(d, "btnGenerate")->text() != QStringLiteral("中止[&A]"))
                 qFatal("the run ended before it could be aborted");
             click(d, "btnGenerate");
         }
-        QTRY_COMPARE_WITH_TIMEOUT(flow->boxes().shown().size(), before + 2, 120000);
+        if (!QTest::qWaitFor([&] { return flow->boxes().shown().size() == before + 2; }, 120000))
+            qFatal("the run did not end with its message");
         return flow->boxes().last().text;
     }
 
@@ -136,8 +138,9 @@ private slots:
             type(d, "ReAddCard", QStringLiteral("会员卡会员卡会员卡会员卡会员"));
             flow->boxes().setNextAnswer(IDOK);
             click(d, "btnGenerate");
+            // The memo's "错误：" line gives way to two blanks before the indented text.
             QCOMPARE(flow->boxes().last().text,
-                     QStringLiteral("  会员卡号总位数不能超过30位，请修改后重试！"));
+                     QStringLiteral("      会员卡号总位数不能超过30位，请修改后重试！"));
             QCOMPARE(flow->boxes().last().caption, QStringLiteral("错误"));
             click(d, "btnExit");
         });
@@ -148,7 +151,7 @@ private slots:
     // An abort leaves whole cards (each with its opening balance row); the run
     // repeated writes the rest and counts the first ones as duplicates.
     void abortedRunIsCompletedByRunningAgain() {
-        constexpr int Quantity = 3000;
+        constexpr int Quantity = 2000;
         int first = 0;
         flow->driver().setNextHandler([&](QDialog& d) {
             pickType(d, QStringLiteral("金卡"));
