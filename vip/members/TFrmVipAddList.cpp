@@ -103,6 +103,7 @@ void TFrmVipAddList::buildFields() {
           static_cast<QWidget*>(m_czBox->LJIntegralLabel())})
         unused->hide();
     m_czBox->SetRights(Ucomvar().bPublicIniCanModify && HasLimit(OpeningBalanceRight), false);
+    m_czBox->SetPasswordCaptions(QStringLiteral("密码"), QStringLiteral("密码确认"));
     m_sameBarCode = CheckBox("CheckBox3", QStringLiteral("会员条码同会员卡号"));
     m_randomBarCode = CheckBox("CheckBox4", QStringLiteral("会员条码为会员卡号加"));
     m_digits = NumberEdit("edtDigit", KeyFilter::Digits, 1);
