@@ -35,6 +35,7 @@ VipStoredValueBox::VipStoredValueBox(VipCardStore& store, QWidget* parent)
     , m_usePassword(CheckBox("rcbUsePass", QStringLiteral("储值密码")))
     , m_password(Edit("rePassword", 6))
     , m_passwordTwo(Edit("rePasswordTwo", 6))
+    , m_againCaption(Label(QStringLiteral("再录一次")))
     , m_stores(new QComboBox)
     , m_services(CheckBox("rcbVipCzService", QStringLiteral("服务项目")))
     , m_totalCaption(Label(QStringLiteral("累计储值")))
@@ -59,7 +60,7 @@ VipStoredValueBox::VipStoredValueBox(VipCardStore& store, QWidget* parent)
     grid->addWidget(m_services, 0, 3);
     grid->addWidget(m_usePassword, 1, 0);
     grid->addWidget(m_password, 1, 1, 1, 2);
-    grid->addWidget(Label(QStringLiteral("再录一次")), 1, 3);
+    grid->addWidget(m_againCaption, 1, 3);
     grid->addWidget(m_passwordTwo, 1, 4);
     grid->addWidget(Label(QStringLiteral("储值适用门店")), 2, 0);
     grid->addWidget(m_stores, 2, 1, 1, 2);
@@ -253,6 +254,11 @@ void VipStoredValueBox::Check() {
         refusePassword(QStringLiteral("密码位数不够6位，请重新录入!"));
     if (m_password->text() != m_passwordTwo->text())
         refusePassword(QStringLiteral("密码不一致，请重新录入!"));
+}
+
+void VipStoredValueBox::SetPasswordCaptions(const QString& box, const QString& again) {
+    m_usePassword->setText(box);
+    m_againCaption->setText(again);
 }
 
 bool VipStoredValueBox::StoredValue() const {

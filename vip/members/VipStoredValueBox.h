@@ -66,6 +66,8 @@ public:
     QLabel* LJBuyTotalLabel() const { return m_buyTotalLabel; }
     QLabel* LJIntegralLabel() const { return m_pointsLabel; }
     QCheckBox* StoredValueBox() const { return m_storedValue; }
+    // The batch issue names the password box and its second entry its own way.
+    void SetPasswordCaptions(const QString& box, const QString& again);
     QList<QWidget*> Controls() const;
 
 signals:
@@ -100,6 +102,7 @@ private:
     QCheckBox* m_usePassword;
     QLineEdit* m_password;
     QLineEdit* m_passwordTwo;
+    QLabel* m_againCaption;
     QComboBox* m_stores;
     QCheckBox* m_services;
     QLabel* m_totalCaption;

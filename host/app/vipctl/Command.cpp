@@ -27,8 +27,8 @@ std::unique_ptr<Database> CommandContext::openDatabase(NewFile newFile) {
 }
 
 Command::Registration::Registration(const QString& name, const QString& help, bool needsDatabase, Run run,
-                                    const QStringList& options) {
-    entries().append(Entry{name, help, needsDatabase, std::move(run), options});
+                                    const QStringList& options, const QString& argument) {
+    entries().append(Entry{name, help, needsDatabase, std::move(run), options, argument});
 }
 
 const QList<Command::Entry>& Command::all() {

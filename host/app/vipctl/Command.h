@@ -40,10 +40,12 @@ public:
         Run run;
         // Options of this command, each taking a value; given after the command's name.
         QStringList options = {};
+        // The name of the one argument the command takes ("FILE"); empty: none.
+        QString argument = {};
     };
     struct Registration {
         Registration(const QString& name, const QString& help, bool needsDatabase, Run run,
-                     const QStringList& options = {});
+                     const QStringList& options = {}, const QString& argument = {});
     };
     static const QList<Entry>& all();
     static const Entry* find(const QString& name);

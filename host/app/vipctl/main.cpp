@@ -16,6 +16,8 @@ void usage(QTextStream& stream) {
         stream << "  " << entry.name;
         for (const QString& option : entry.options)
             stream << " " << option << " <值>";
+        if (!entry.argument.isEmpty())
+            stream << " " << entry.argument;
         stream << "\t" << entry.help << "\n";
     }
     stream.flush();
@@ -69,7 +71,7 @@ int main(int argc, char* argv[]) {
     const Command::Entry* command = Command::find(commandName);
     if (!command)
         return refuse(err, QStringLiteral("未知命令：%1").arg(commandName));
-    if (!rest.isEmpty())
+    if (rest.size() > (command->argument.isEmpty() ? 0 : 1))
         return refuse(err,
                       QStringLiteral("命令 %1 不接受参数：%2").arg(commandName, rest.join(QLatin1Char(' '))));
 
