@@ -195,10 +195,13 @@ bool TCzOperatorfrm::GetCardInfo() {
                    QStringLiteral("输入错误！"), MB::IconError);
         return false;
     }
-    if (found->deleted || found->stopUse)
-        refusal = QStringLiteral("已经停用的会员卡不能操作储值功能！");
+    const QString stopped = QStringLiteral("已经停用的会员卡不能操作储值功能！");
+    if (found->deleted)
+        refusal = stopped;
     else if (found->lose)
         refusal = QStringLiteral("已经挂失的会员卡不能操作储值功能！");
+    else if (found->stopUse)
+        refusal = stopped;
     else if (found->locked)
         refusal = TFrmChangeCzPass::LockedText();
     if (!refusal.isEmpty()) {

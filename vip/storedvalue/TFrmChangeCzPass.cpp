@@ -43,13 +43,10 @@ TFrmChangeCzPass::TFrmChangeCzPass(Mode mode, int cardId, const QString& cardNo,
     auto* form = new QFormLayout;
     form->addRow(DialogFields::Label(QStringLiteral("卡号：") + cardNo, "lbCodeNo"));
     form->addRow(mode == Check ? QStringLiteral("输入密码") : QStringLiteral("原 密 码"), m_old);
-    if (mode == Change) {
-        form->addRow(QStringLiteral("新 密 码"), m_new);
-        form->addRow(QStringLiteral("再录一次"), m_newTwo);
-    } else {
-        m_new->hide();
-        m_newTwo->hide();
-    }
+    form->addRow(QStringLiteral("新 密 码"), m_new);
+    form->addRow(QStringLiteral("再录一次"), m_newTwo);
+    form->setRowVisible(m_new, mode == Change);
+    form->setRowVisible(m_newTwo, mode == Change);
     QHBoxLayout* buttons =
         ConfirmButtons(QStringLiteral("确认[&Y]"), QStringLiteral("退出[&X]"), [this] { onConfirm(); });
     auto* layout = new QVBoxLayout(this);
