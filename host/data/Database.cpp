@@ -118,6 +118,11 @@ void Database::applySessionSettings() {
     }
 }
 
+void Database::setBusyWait(int milliseconds) {
+    if (!isPostgres())
+        raw(QStringLiteral("PRAGMA busy_timeout = %1").arg(milliseconds));
+}
+
 bool Database::connectionLost(const QSqlError& error) const {
     if (!isPostgres())
         return false;

@@ -40,6 +40,10 @@ public:
     void rollback();
     int transactionDepth() const { return m_depth; }
 
+    // How long a SQLite statement waits for another writer before it gives up with
+    // BusyText; nothing on PostgreSQL, whose writers queue on row locks.
+    void setBusyWait(int milliseconds);
+
     static const QString ConnectionLostText;
     static const QString BusyText;
 

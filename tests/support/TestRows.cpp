@@ -55,6 +55,13 @@ int addProduct(DataModule& data, const QString& typeId, const QString& userCode,
                              {typeId, parentId, children, userCode, fullName});
 }
 
+int addAccount(DataModule& data, const QString& typeId, const QString& parentId, const QString& fullName) {
+    return data.OpenSQLAsInt(
+        QStringLiteral(
+            "INSERT INTO atype (typeId, parid, UserCode, FullName) VALUES (?, ?, ?, ?) RETURNING rec"),
+        {typeId, parentId, typeId, fullName});
+}
+
 int addCard(DataModule& data, const Card& card) {
     return data.OpenSQLAsInt(
         QStringLiteral(

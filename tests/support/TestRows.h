@@ -40,6 +40,9 @@ int addCardType(DataModule& data, const QString& name, double discount = 100.0, 
 int addProduct(DataModule& data, const QString& typeId, const QString& userCode, const QString& fullName,
                const QString& parentId = {}, int children = 0);
 
+// An account of the books (atype) by its tree id, under 'parentId'; its rec.
+int addAccount(DataModule& data, const QString& typeId, const QString& parentId, const QString& fullName);
+
 struct Card {
     QString cardNo;
     int cardType = 0;

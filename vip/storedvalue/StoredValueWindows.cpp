@@ -1,6 +1,7 @@
 #include "vip/base/RegistrationRows.h"
+#include "vip/storedvalue/StoredValueExports.h"
 
-// The stored-value area's part of the package's units; nothing of it is built yet.
+// The stored-value area's part of the package's units.
 namespace {
 
 using enum Subsystem;
@@ -32,6 +33,11 @@ const RegistrationRows management(
         QueryClassEntry{"TCzGetBackList", 277, editionFlags({}), 0, StoredValue},
         QueryClassEntry{"TCzSalePList", 278, editionFlags({}), 0, StoredValue},
         QueryClassEntry{"TCz00", 401, editionFlags({1, 3, 5, 8}), 155, StoredValue, "储值期初"},
+        // The cashier's way in from the menu: the dialog opens empty for a typed card number.
+        ComClassEntry{"DoGetPrice", editionFlags({1, 2, 5, 6, 8}), 510, StoredValue, "会员卡充值",
+                      ShowCzRecharge},
+        ComClassEntry{"DoBackPrice", editionFlags({1, 2, 5, 6, 8}), 510, StoredValue, "会员卡退款",
+                      ShowCzRefund},
     });
 
 } // namespace

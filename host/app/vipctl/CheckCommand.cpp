@@ -7,8 +7,13 @@ namespace {
 
 constexpr int Mismatches = 1;
 
+// Amounts to the cent, unless the difference lies below a cent: then to the last place
+// kept, so a mismatch never reads as two equal figures.
 QString shown(const LedgerAudit::Mismatch& m, qint64 value) {
-    return m.money ? Money::fromRaw(value).toString() : QString::number(value);
+    if (!m.money)
+        return QString::number(value);
+    const bool cents = m.held % 100 == 0 && m.ledger % 100 == 0;
+    return Money::fromRaw(value).toString(cents ? 2 : 4);
 }
 
 int check(CommandContext& context) {

@@ -18,6 +18,13 @@
 
 namespace {
 
+TParamObject pairs(std::initializer_list<std::pair<const char*, QVariant>> values) {
+    TParamObject params;
+    for (const auto& [name, value] : values)
+        params.Add(QLatin1String(name), value);
+    return params;
+}
+
 QString lunarText(int year, int month, int day) {
     return QStringLiteral("%1-%2-%3")
         .arg(year)
@@ -170,11 +177,44 @@ Money DemoMembers::addStoredValue(int cardId, const DemoCardTypes::Type& type, c
                                      store.id, user, memo}) != VipCzLedger::Posted)
             throw DbError(QStringLiteral("演示会员卡的储值流水未能写入。"));
     };
-    if (m_random.chance(80)) {
-        const Money recharged = Money::fromUnits(100 * m_random.between(1, 30));
-        const Money gift = m_random.chance(30) ? Money::fromUnits(10 * m_random.between(1, 10)) : Money();
-        post(StoredValueChange::Recharge, recharged, gift, QStringLiteral("充值"));
-    }
+    // Recharges and now and then a refund, saved as the recharge dialog saves them,
+    // gifts by the card type's rules. A card lost or stopped since got its history
+    // while it was usable: those rows go to the ledger as they were.
+    const QString cardNo =
+        m_db.scalar(QStringLiteral("SELECT CardNo FROM vipcard WHERE id = ?"), {cardId}).toString();
+    const int account =
+        m_db.scalar(QStringLiteral("SELECT rec FROM atype WHERE typeId = ?"), {QStringLiteral("0000100003")})
+            .toInt();
+    const auto operate = [&](int changeType, Money amount) {
+        TParamObject gift;
+        call(QStringLiteral("kd_VIPGetCZGiftTotal"),
+             pairs({{"@CtypeId", type.id}, {"@CZTotal", amount.toDouble()}, {"@GiftTotal", 0}}), &gift);
+        TParamObject p = pairs({{"@CardNo", cardNo},
+                                {"@ChangeType", QString::number(changeType)},
+                                {"@Total", amount.toDouble()},
+                                {"@ERec", user},
+                                {"@ARec", QString::number(account)},
+                                {"@Posid", store.id},
+                                {"@Memo", changeType == StoredValueChange::Refund ? QStringLiteral("退款")
+                                                                                  : QStringLiteral("充值")},
+                                {"@szDate", m_today.toString(QStringLiteral("yyyy-MM-dd"))},
+                                {"@giftTotal", gift.AsFloat(QStringLiteral("@GiftTotal"))},
+                                {"@OpId", VipCzLedger::newOperationId()}});
+        const int result = call(QStringLiteral("XF_CzOperator"), p);
+        if (result == -1) {
+            const Money given = gift.AsMoney(QStringLiteral("@GiftTotal"));
+            if (changeType == StoredValueChange::Refund)
+                post(changeType, -amount, -given, QStringLiteral("退款"));
+            else
+                post(changeType, amount, given, QStringLiteral("充值"));
+        } else if (result != 0 && result != -2) {
+            throw DbError(QStringLiteral("演示会员卡 %1 的储值操作未能写入（%2）。").arg(cardNo).arg(result));
+        }
+    };
+    for (int i = m_random.chance(80) ? m_random.between(1, 3) : 0; i > 0; --i)
+        operate(StoredValueChange::Recharge, Money::fromUnits(100 * m_random.between(1, 30)));
+    if (m_random.chance(15))
+        operate(StoredValueChange::Refund, Money::fromUnits(50 * m_random.between(1, 4)));
     const qint64 held =
         m_db.scalar(QStringLiteral("SELECT Cz FROM vipcard WHERE id = ?"), {cardId}).toLongLong();
     spent = Money::fromRaw(m_random.between(0, static_cast<int>(held / 10000)) * 10000LL);

@@ -43,10 +43,10 @@ VipCzLedger::Result VipCzLedger::post(Database& db, const Posting& p) {
         return BelowZero;
     db.execute(
         QStringLiteral("INSERT INTO VipCzChange (Vipcardid, ChangeType, Amount, Gift, BalanceAfter, OpId, "
-                       "PosId, ERec, ChangeDate, Memo) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                       "PosId, ERec, ChangeDate, Memo, ARec) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
         {p.cardId, p.changeType, QVariant::fromValue(p.amount), QVariant::fromValue(p.gift),
          QVariant::fromValue(after), p.operationId, p.posId, p.userRec, QDateTime::currentDateTime(),
-         p.memo.left(200)});
+         p.memo.left(200), p.accountRec});
     const Money deposit = isDeposit(p.changeType) ? change : Money();
     const Money opening = p.changeType == StoredValueChange::Opening ? p.amount : Money();
     db.execute(

@@ -21,6 +21,7 @@ public:
         int posId = 0;
         int userRec = 0;
         QString memo;
+        int accountRec = 0; // the account the money went through (atype.rec), 0 none
     };
     enum Result {
         Posted,

@@ -10,7 +10,8 @@
 // (@VipCz, @VipCzService), the store where it may be used (@CzPosId, 0 all), the
 // opening balance (@Cz00, written when @SetOpening), the password (@UsePass with
 // six characters in @Password, hashed here; an absent @Password keeps the card's)
-// and, when above -1, @IsJSReward. A changed opening balance is posted to the
+// and, when above -1, @IsJSReward. A new password (or none) lifts the lock that
+// wrong stored-value passwords put on the card. A changed opening balance is posted to the
 // stored-value ledger as the difference to the old one under @OpId. Returns 0;
 // -1 card gone, -2 the balance would drop below zero, -3 stored value switched
 // off while the card holds some, -4 an opening balance for a franchise store's
@@ -93,6 +94,9 @@ int yInsVipCardCz(ProcedureContext& call) {
         QStringLiteral("UPDATE vipcard SET VipCz = ?, VipCzService = ?, UsePass = ?, Password = '', "
                        "PasswordHash = ?, PosId = ?");
     QVariantList values = {vipCz ? 1 : 0, services ? 1 : 0, usePass ? 1 : 0, hash, czPosId};
+    // A password set anew here is how a card locked after wrong entries is opened again.
+    if (hash != card.FieldByName(QStringLiteral("PasswordHash")).AsString())
+        sql += QStringLiteral(", CzPassFails = 0, CzPassLocked = 0");
     if (isJSReward > -1) {
         sql += QStringLiteral(", IsJSReward = ?");
         values.append(isJSReward);

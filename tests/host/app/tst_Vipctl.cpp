@@ -1,5 +1,7 @@
+#include "host/data/Database.h"
 #include "host/sdk/DbError.h"
 #include "host/sdk/MessageBox.h"
+#include "host/sdk/Money.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -108,6 +110,39 @@ private slots:
         for (const char* command : {"init", "demo", "registry"})
             QVERIFY2(run.out.contains(QLatin1String(command)), command);
         QVERIFY(run.err.isEmpty());
+    }
+
+    // Scripts recharge and refund through the dialog's procedure: the new balance or
+    // the reason, a retried operation id applied once; check names every card whose
+    // balance left its rows and fails.
+    void rechargeRefundAndCheck() {
+        QTemporaryDir dir;
+        const QString db = dir.filePath(QStringLiteral("demo.sqlite"));
+        QCOMPARE(vipctl({QStringLiteral("demo"), QStringLiteral("--db"), db}).exitCode, 0);
+        const QStringList card = {QStringLiteral("--db"), db, QStringLiteral("--card"),
+                                  QStringLiteral("80010003")};
+        const QString balance = QStringLiteral("当前可用余额：");
+        Run run = vipctl(QStringList{"refund"} + card + QStringList{"--amount", "0.01"});
+        QCOMPARE(run.exitCode, 0);
+        const Money before = Money::fromText(run.out.section(balance, 1).trimmed());
+        for (int i = 0; i < 2; ++i) {
+            run = vipctl(QStringList{"recharge"} + card + QStringList{"--amount", "50", "--op", "script-7"});
+            QCOMPARE(run.exitCode, 0);
+            QVERIFY2(run.out.contains(balance + (before + Money::fromUnits(50)).toString(2)),
+                     qPrintable(run.out));
+        }
+        run = vipctl(QStringList{"refund"} + card + QStringList{"--amount", "99999"});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains(QStringLiteral("退款金额大于当前可用余额")), qPrintable(run.err));
+        QCOMPARE(vipctl({QStringLiteral("check"), QStringLiteral("--db"), db}).exitCode, 0);
+
+        Database::open(DbSetting::parse(db))
+            ->execute(
+                QStringLiteral("UPDATE vipcard SET Cz = Cz + 1, CzTotal = 7 WHERE CardNo = '80010003'"));
+        run = vipctl({QStringLiteral("check"), QStringLiteral("--db"), db});
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.out.count(QStringLiteral("会员卡 80010003：")), 2);
+        QVERIFY2(run.out.contains(QStringLiteral("发现 2 处余额与流水不符")), qPrintable(run.out));
     }
 };
 

@@ -39,7 +39,8 @@ struct Expected {
 };
 
 // The named functions that run; the others are registered without one.
-const QStringList BuiltFunctions{QStringLiteral("TFunCard"), QStringLiteral("ShowVipInfoAction")};
+const QStringList BuiltFunctions{QStringLiteral("TFunCard"), QStringLiteral("ShowVipInfoAction"),
+                                 QStringLiteral("DoGetPrice"), QStringLiteral("DoBackPrice")};
 
 // What the host must see after start-up: windows and functions together in the
 // order the units register them, edition words as the hexadecimal values the host
@@ -90,6 +91,8 @@ const Expected table[] = {
     {"TCzGetBackList", 277, 0x0, 0, StoredValue, ""},
     {"TCzSalePList", 278, 0x0, 0, StoredValue, ""},
     {"TCz00", 401, 0x12A, 155, StoredValue, "储值期初"},
+    {"DoGetPrice", 0, 0x166, 510, StoredValue, "会员卡充值"},
+    {"DoBackPrice", 0, 0x166, 510, StoredValue, "会员卡退款"},
     {"TPosMultSelFun", 265, 0x0, 0, Frame, ""},
     {"TMachineSel", 916, 0x0, 0, Frame, ""},
     {"TPosWithCenterMultSel", 265, 0x0, 0, Frame, ""},

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "host/sdk/DataModule.h"
+#include "host/sdk/Money.h"
+
+#include <QString>
+#include <optional>
+
+// Everything the database holds of stored value for the stored-value area: the one
+// place of the area that speaks SQL or calls procedures.
+class VipCzStore {
+public:
+    // What the recharge procedure answers; the dialog turns each code into a message.
+    enum Result {
+        Saved = 0,
+        CardRefused = -1,     // gone, not activated, stored value off, lost or stopped
+        AboveBalance = -2,    // the refund exceeds what the card holds now
+        NotPositive = -3,     // the amount is not above 0
+        AboveMost = -4,       // the amount is above the most one save may move
+        WrongGift = -5,       // the card type's rules changed since the gift was shown
+        NoAccount = -6,       // the account is gone
+        Locked = -7,          // the card's stored value is locked after wrong passwords
+        OperationReused = -8, // the operation id was used for another operation
+    };
+    // What the password procedures answer.
+    enum PasswordResult { PasswordRight = 0, PasswordWrong = 1, PasswordLocked = 2, PasswordCardGone = -1 };
+
+    // The card row the recharge dialog works on.
+    struct Card {
+        int id = 0;
+        QString cardNo;
+        QString name;
+        QString identityCard;
+        Money cz;
+        bool isLife = false;
+        bool vipCz = false;
+        int posId = 0;
+        bool deleted = false;
+        bool lose = false;
+        bool stopUse = false;
+        bool usePass = false;
+        bool locked = false;
+        int cardType = 0;
+    };
+    struct Operation {
+        QString cardNo;
+        int changeType = 0; // StoredValueChange::Recharge or Refund
+        Money amount;
+        Money gift;
+        int userRec = 0;
+        int accountRec = 0;
+        int posId = 0;
+        QString memo;
+        QString date; // "yyyy-mm-dd"
+        QString operationId;
+    };
+    struct Outcome {
+        int result = Saved;
+        int changeId = 0;
+        QString billCode;
+        Money balanceAfter;
+    };
+
+    explicit VipCzStore(DataModule& data = dmClient());
+
+    // The live card with the number; with 'onlyStore' set, only a card of that store
+    // or, while the chain shares stored value (sysdata vipConnect), of the chain.
+    std::optional<Card> LoadCard(const QString& cardNo, std::optional<int> onlyStore);
+    // Whether cards of the type may be used in the store (its store range).
+    bool CanUseInPos(int cardType, int posId);
+    Money GiftFor(Money amount, int cardType);
+    // The account's record number and name by its tree id; 0 and "" when there is none.
+    int AccountRec(const QString& typeId);
+    QString AccountName(const QString& typeId);
+
+    Outcome Operate(const Operation& operation);
+    PasswordResult CheckPassword(const QString& cardNo, const QString& password);
+    PasswordResult ChangePassword(int cardId, const QString& oldPassword, const QString& newPassword);
+
+private:
+    DataModule& m_data;
+};
