@@ -25,6 +25,26 @@ QString phrase(const QString& text) {
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
+// A short text the names' character index answers: letters only, one of them
+// beyond ASCII (a Chinese character, which only names hold).
+bool inNamesOnly(const QString& text) {
+    bool wide = false;
+    for (const QChar c : text) {
+        if (!c.isLetter())
+            return false;
+        wide = wide || c.unicode() >= 0x80;
+    }
+    return wide;
+}
+
+// The characters as adjacent tokens of a full-text phrase.
+QString characterPhrase(const QString& text) {
+    QStringList characters;
+    for (const QChar c : text)
+        characters.append(QString(c));
+    return phrase(characters.join(QLatin1Char(' ')));
+}
+
 bool isPostgres(const Dialect& dialect) {
     return dialect.driverName() == QLatin1String("QPSQL");
 }
@@ -35,6 +55,7 @@ VipCardSearch::Statement VipCardSearch::statement(const Dialect& dialect, const 
     const QString text = f.text.trimmed();
     const bool fuzzy = !f.byIdentity && !text.isEmpty();
     const bool indexed = useIndex && fuzzy && text.size() >= IndexedLength;
+    const bool byName = useIndex && fuzzy && !indexed && inNamesOnly(text);
     Statement s;
     QString from = QStringLiteral("vipcard a JOIN viptype b ON b.CTypeId = a.CardType");
     QStringList where = {QStringLiteral("a.deleted = 0")};
@@ -47,6 +68,14 @@ VipCardSearch::Statement VipCardSearch::statement(const Dialect& dialect, const 
     } else if (indexed) {
         where.append(SearchWords + QStringLiteral(" ILIKE ?"));
         s.params.append(likeContaining(text));
+    } else if (byName && !isPostgres(dialect)) {
+        from = QStringLiteral("VipNameSearch n CROSS JOIN vipcard a ON a.id = n.rowid "
+                              "JOIN viptype b ON b.CTypeId = a.CardType");
+        where.prepend(QStringLiteral("VipNameSearch MATCH ?"));
+        s.params.append(characterPhrase(text));
+    } else if (byName) {
+        where.append(QStringLiteral("string_to_array(a.Name, NULL) @> string_to_array(?, NULL)"));
+        s.params.append(text);
     }
     if (f.posId > 0) {
         where.append(QStringLiteral("(b.PosRange = 0 OR b.CanAllPos = 1 OR a.CardType IN "

@@ -10,7 +10,9 @@ class Dialect;
 // telephone, bar code, number or identity number hold the typed text, at most
 // MaxRows of them. A text of three or more characters is looked up in the search
 // index (the trigram table on SQLite, the trigram index on PostgreSQL) and the
-// fields are then checked as typed; a shorter one reads the cards themselves.
+// fields are then checked as typed. A shorter one holding a Chinese character is
+// looked up among the names by their characters; any other shorter one (digits,
+// Latin letters) reads the cards themselves, and stops at the MaxRows-th match.
 class VipCardSearch {
 public:
     static constexpr int MaxRows = 1000;

@@ -11,5 +11,10 @@ CREATE EXTENSION IF NOT EXISTS pg_trgm SCHEMA public;
 
 CREATE INDEX ix_vipcard_search ON vipcard USING gin ((PYZJM || ' ' || Name || ' ' || Tel || ' ' || VIPBarCode || ' ' || CardNo || ' ' || IdentityCard) public.gin_trgm_ops) WHERE deleted = 0;
 
+-- Trigrams cannot hold one or two characters. Chinese characters appear only in the
+-- holder's name, so a short fragment holding one is looked up among the names by the
+-- characters they contain.
+CREATE INDEX ix_vipcard_name_chars ON vipcard USING gin (string_to_array(Name, NULL)) WHERE deleted = 0;
+
 -- The member list and the card lookups count each card's introduced cards.
 CREATE INDEX ix_vipcard_introducer ON vipcard (JSVIPCardID);
