@@ -34,6 +34,8 @@ public:
     void setOutput(const QString& name, const QVariant& value);
     // Fills the procedure's result rows (ignored when the caller wants none).
     void returnRows(const QString& sql, const QVariantList& params = {});
+    // The rows returned so far, null when the caller wants none.
+    const ClientDataSet* rows() const { return m_rows; }
 
 private:
     const QVariant& require(const QString& name) const;

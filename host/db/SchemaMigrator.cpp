@@ -6,7 +6,40 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QHash>
 #include <QRegularExpression>
+
+namespace {
+
+QHash<QString, std::function<void(Database&)>>& steps() {
+    static QHash<QString, std::function<void(Database&)>> registered;
+    return registered;
+}
+
+// "0012_member_search.sqlite.sql" -> "member_search".
+QString migrationName(const QString& path) {
+    QString name = QFileInfo(path).fileName().mid(5);
+    for (const char* suffix : {".sqlite.sql", ".postgres.sql", ".sql"}) {
+        if (name.endsWith(QLatin1String(suffix)))
+            return name.chopped(static_cast<int>(qstrlen(suffix)));
+    }
+    return name;
+}
+
+} // namespace
+
+MigrationStep::MigrationStep(const QString& migrationName, std::function<void(Database&)> step) {
+    steps().insert(migrationName, std::move(step));
+}
+
+bool SchemaMigrator::forThisBackend(const QString& path) const {
+    if (path.endsWith(QLatin1String(".sqlite.sql")))
+        return m_db.dialect().driverName() == QLatin1String("QSQLITE");
+    if (path.endsWith(QLatin1String(".postgres.sql")))
+        return m_db.dialect().driverName() == QLatin1String("QPSQL");
+    return true;
+}
 
 QList<SchemaMigrator::Migration> SchemaMigrator::migrations() {
     QList<Migration> list;
@@ -55,13 +88,15 @@ int SchemaMigrator::upgrade() {
             QStringLiteral("数据库结构版本 %1 比本程序支持的版本 %2 新，请升级程序。").arg(have).arg(latest));
     int applied = 0;
     for (const Migration& migration : migrations()) {
-        if (migration.version <= have)
+        if (migration.version <= have || !forThisBackend(migration.path))
             continue;
         QFile file(migration.path);
         if (!file.open(QIODevice::ReadOnly))
             throw DbError(QStringLiteral("无法读取数据库升级脚本 %1。").arg(migration.path));
         const QString script = m_db.dialect().expandSchema(QString::fromUtf8(file.readAll()));
         Transaction transaction(m_db);
+        if (const auto step = steps().constFind(migrationName(migration.path)); step != steps().constEnd())
+            (*step)(m_db);
         for (const QString& statement : statements(script))
             m_db.execute(statement);
         m_db.execute(QStringLiteral("INSERT INTO schema_version (version) VALUES (?)"), {migration.version});

@@ -111,6 +111,30 @@ std::optional<VipCardStore::CardLookup> VipCardStore::FindCard(const QString& ca
     return lookup(rows);
 }
 
+bool VipCardStore::LoadCardByNumber(const QString& cardNo, ClientDataSet& row) {
+    m_data.OpenProcByName(QStringLiteral("P_SelVipCard"),
+                          {QStringLiteral("@EditType"), QStringLiteral("@CardNo")},
+                          {QStringLiteral("S"), cardNo.trimmed()}, row);
+    return row.RecordCount() == 1;
+}
+
+void VipCardStore::SearchMembers(const MemberSearch& search, ClientDataSet& rows) {
+    m_data.OpenProcByName(QStringLiteral("P_VipSelect"),
+                          {QStringLiteral("@Text"), QStringLiteral("@NotActivated"),
+                           QStringLiteral("@ByIdentity"), QStringLiteral("@UsableToday"),
+                           QStringLiteral("@ServiceOnly"), QStringLiteral("@LocalFields"),
+                           QStringLiteral("@PosId"), QStringLiteral("@Today")},
+                          {search.text, search.notActivated, search.byIdentity, search.usableToday,
+                           search.serviceOnly, search.localFields, search.posId, QDate::currentDate()},
+                          rows);
+}
+
+qint64 VipCardStore::TypeStamp(int typeId) {
+    ClientDataSet rows;
+    m_data.OpenSQL(QStringLiteral("SELECT MD FROM viptype WHERE CTypeId = ?"), rows, {typeId});
+    return rows.IsEmpty() ? 0 : rows.FieldByName(QStringLiteral("MD")).AsLargeInt();
+}
+
 std::optional<VipCardStore::TypeFlags> VipCardStore::Type(int typeId) {
     ClientDataSet rows;
     m_data.OpenSQL(QStringLiteral("SELECT * FROM viptype WHERE CTypeId = ? AND deleted = 0"), rows, {typeId});

@@ -159,6 +159,17 @@ public:
         bool onlyOne = false;
     };
 
+    // The member search for bills and pickers (P_VipSelect).
+    struct MemberSearch {
+        QString text;
+        bool notActivated = false;
+        bool byIdentity = false;
+        bool usableToday = false;
+        bool serviceOnly = false;
+        bool localFields = false; // initials, name, telephone and number only
+        int posId = 0;            // only types that apply in this store; 0 any
+    };
+
     static constexpr int CustomFieldCount = 20;
 
     explicit VipCardStore(DataModule& data = dmClient());
@@ -178,6 +189,12 @@ public:
     void Candidates(const CandidateQuery& query, ClientDataSet& rows);
     // P_SelVipCard "S": the live card with exactly this number.
     std::optional<CardLookup> FindCard(const QString& cardNo);
+    // P_SelVipCard "S" with the card's row; true when exactly one live card has the number.
+    bool LoadCardByNumber(const QString& cardNo, ClientDataSet& row);
+    // P_VipSelect: at most 1000 live cards (a.* with TypeName, MD, IsOnlyJS).
+    void SearchMembers(const MemberSearch& search, ClientDataSet& rows);
+    // The card type's change stamp (viptype.MD), 0 when there is no such type.
+    qint64 TypeStamp(int typeId);
 
     std::optional<TypeFlags> Type(int typeId);
     // kd_IsOnlyVipCardTypeDZ: whether the type's cards may carry a stored-value password.

@@ -1,8 +1,9 @@
 #include "vip/base/RegistrationRows.h"
+#include "vip/points/PointsExports.h"
 
-// The points area's part of the package's units; nothing of it is built yet. The
-// rights of the five functions are the ones the member list tests before it
-// enables its own points buttons.
+// The points area's part of the package's units; functions not built yet are offered
+// greyed by the host until their rows name a function. The rights of the five functions are the ones the
+// member list tests before it enables its own points buttons.
 namespace {
 
 using enum Subsystem;
@@ -14,7 +15,8 @@ const RegistrationRows exchanges(
         ComClassEntry{"IntegralExchage_Cz", editionFlags({1, 2, 3, 5, 8}), 826, Points, "积分兑换储值"},
         ComClassEntry{"IntegralExchage_Sp", editionFlags({1, 2, 3, 5, 8}), 827, Points, "积分兑换商品"},
         ComClassEntry{"IntegralExchage_Gwk", editionFlags({1, 2, 3, 5}), 855, Points, "积分兑换购物卡"},
-        ComClassEntry{"IntegralVipTotal_Adjust", editionFlags({1, 2, 3, 5, 8}), 828, Points, "积分调整"},
+        ComClassEntry{"IntegralVipTotal_Adjust", editionFlags({1, 2, 3, 5, 8}), 828, Points, "积分调整",
+                      [] { IntegralVipTotal_Adjust(); }},
     });
 
 const RegistrationRows rules("Uvipinfo", 80,

@@ -5,6 +5,7 @@
 #include "host/db/demo/DemoRandom.h"
 #include "host/db/demo/DemoUsers.h"
 #include "host/db/demo/Ean13.h"
+#include "host/db/procedures/PinyinInitials.h"
 #include "host/db/procedures/VipCzLedger.h"
 #include "host/sdk/ClientDataSet.h"
 #include "host/sdk/DbError.h"
@@ -172,7 +173,7 @@ DemoBulkMembers::Card DemoBulkMembers::makeCard(const DemoCardTypes::Type& type,
 
     values << m_random.guid() << card.cardNo
            << (m_random.chance(90) ? Ean13::withCheckDigit(QStringLiteral("2900") + card.cardNo) : QString())
-           << name.fullName << name.initials << uniqueMobile() << (female ? 1 : 0)
+           << name.fullName << PinyinInitials::of(name.fullName) << uniqueMobile() << (female ? 1 : 0)
            << (m_random.chance(92) ? born.toString(QStringLiteral("yyyy-MM-dd")) : QString()) << type.id
            << type.discount << type.autoDiscount << type.autoMemberTotal << type.autoIntegral << issued
            << issued.addYears(m_random.pick(QList<int>{1, 2, 3, 5})) << (state <= 3 ? 1 : 0)

@@ -416,10 +416,9 @@ void DemoMembers::fill(const DemoStores& stores, const DemoCardTypes& types, con
         }
         const Money spent = addStoredValue(id, type, store, user);
         const Money bought = spent + m_random.amount(0, 20000);
-        // Purchases come from the tills and the name's initials from the quick search's
-        // index, neither of which the editor writes.
-        m_db.execute(QStringLiteral("UPDATE vipcard SET buyTotal = ?, PYZJM = ? WHERE id = ?"),
-                     {QVariant::fromValue(bought), name.initials, id});
+        // Purchases come from the tills, which the editor does not write.
+        m_db.execute(QStringLiteral("UPDATE vipcard SET buyTotal = ? WHERE id = ?"),
+                     {QVariant::fromValue(bought), id});
         addPoints(cardNo, type, bought, userCode(user), store.id);
         if (type.autoIntegral && type.carriesRemainder)
             m_db.execute(QStringLiteral("UPDATE vipcard SET RemainTotal = ? WHERE id = ?"),

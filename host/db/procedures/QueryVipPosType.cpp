@@ -1,23 +1,24 @@
 #include "host/data/Database.h"
 #include "host/data/StoredProcedure.h"
 
-// QueryVipPosType: 0 when the live card @CardID may be used in the store @PosID
-// (its type applies in every store or lists this one), -1 otherwise or when the
-// card is gone.
+// QueryVipPosType answers as every procedure does: 0 when the live card @CardID may be
+// used in the store @PosID, -1 otherwise or when the card is gone. The head office (0)
+// takes every card; a store takes a card whose type applies everywhere (PosRange 0 or
+// CanAllPos) or lists it.
 namespace {
 
 int queryVipPosType(ProcedureContext& call) {
     const int cardId = call.integer(QStringLiteral("@CardID"));
     const int posId = call.integer(QStringLiteral("@PosID"));
-    const int allowed =
+    const int usable =
         call.db()
-            .scalar(
-                QStringLiteral("SELECT COUNT(*) FROM vipcard c JOIN viptype t ON t.CTypeId = c.CardType "
-                               "WHERE c.id = ? AND c.deleted = 0 AND (t.CanAllPos = 1 OR EXISTS (SELECT 1 "
-                               "FROM PosVipType v WHERE v.viptype = t.CTypeId AND v.PosID = ?))"),
-                {cardId, posId})
+            .scalar(QStringLiteral("SELECT COUNT(*) FROM vipcard a JOIN viptype b ON b.CTypeId = a.CardType "
+                                   "WHERE a.id = ? AND a.deleted = 0 AND (? = 0 OR b.PosRange = 0 OR "
+                                   "b.CanAllPos = 1 OR EXISTS (SELECT 1 FROM PosVipType p WHERE p.VipType = "
+                                   "a.CardType AND p.PosId = ?))"),
+                    {cardId, posId, posId})
             .toInt();
-    return allowed > 0 ? 0 : -1;
+    return usable > 0 ? 0 : -1;
 }
 
 const ProcedureRegistration registration(QStringLiteral("QueryVipPosType"), queryVipPosType);

@@ -1,5 +1,6 @@
 #include "host/data/Database.h"
 #include "host/data/StoredProcedure.h"
+#include "host/db/procedures/PinyinInitials.h"
 #include "host/db/procedures/VipPointsLedger.h"
 #include "host/sdk/Cncalendar.h"
 #include "host/sdk/DbError.h"
@@ -103,8 +104,8 @@ bool exists(Database& db, const QString& sql, int id) {
 }
 
 struct Card {
-    QString cardNo, name, tel, address, comment, identity, email, mediFeedback, caseText, barCode, birthday,
-        birthdayCN, cardGuid;
+    QString cardNo, name, pinyinInitials, tel, address, comment, identity, email, mediFeedback, caseText,
+        barCode, birthday, birthdayCN, cardGuid;
     int cardType = 0, btypeId = 0, isLife = 0, introducerId = 0, posId = 0, userRec = 0, activePosId = -1;
     double discount = 100;
     QDate bulidDate, validityDate;
@@ -125,6 +126,8 @@ Card read(ProcedureContext& call) {
     if (c.cardNo.isEmpty())
         throw DbError(QStringLiteral("会员卡号不能为空。"));
     c.name = call.text(QStringLiteral("@Name"), 50).trimmed();
+    // Worked out here, so every way a card is written keeps it for the search.
+    c.pinyinInitials = PinyinInitials::of(c.name);
     c.tel = call.text(QStringLiteral("@Tel"), 40).trimmed();
     c.address = call.text(QStringLiteral("@Address"), 50);
     c.comment = call.text(QStringLiteral("@Comment"), 200);
@@ -212,17 +215,18 @@ template <typename Write> int guarded(Database& db, const Card& c, int cardId, W
 }
 
 QVariantList columnValues(const Card& c) {
-    return {c.cardNo,          c.barCode,      c.name,         c.tel,         c.address,      c.identity,
-            c.email,           c.sex,          c.birthday,     c.birthdayCN,  c.birthType,    c.leapMonth,
-            c.comment,         c.mediFeedback, c.caseText,     c.cardType,    c.discount,     c.autoDiscount,
-            c.autoMemberTotal, c.autoOneOff,   c.autoIntegral, c.bulidDate,   c.validityDate, c.lose,
-            c.stopUse,         c.isLife,       c.btypeId,      c.introducerId};
+    return {
+        c.cardNo,          c.barCode,      c.name,         c.tel,          c.address,       c.identity,
+        c.email,           c.sex,          c.birthday,     c.birthdayCN,   c.birthType,     c.leapMonth,
+        c.comment,         c.mediFeedback, c.caseText,     c.cardType,     c.discount,      c.autoDiscount,
+        c.autoMemberTotal, c.autoOneOff,   c.autoIntegral, c.bulidDate,    c.validityDate,  c.lose,
+        c.stopUse,         c.isLife,       c.btypeId,      c.introducerId, c.pinyinInitials};
 }
 
 const QString columnNames = QStringLiteral(
     "CardNo, VIPBarCode, Name, Tel, Address, IdentityCard, \"E-Mail\", sex, Birthday, BirthdayCN, BirthType, "
     "IsLeapMonth, Comment, MediFeedback, \"Case\", CardType, Discount, AutoDiscount, AutoMemberTotal, "
-    "AutoOneOff, AutoIntegral, BulidDate, ValidityDate, Lose, StopUse, IsLife, btypeid, JSVIPCardID");
+    "AutoOneOff, AutoIntegral, BulidDate, ValidityDate, Lose, StopUse, IsLife, btypeid, JSVIPCardID, PYZJM");
 
 int insertCard(ProcedureContext& call, const Card& c) {
     Database& db = call.db();

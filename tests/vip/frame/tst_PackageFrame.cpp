@@ -13,6 +13,8 @@
 #include "vip/cardtypes/VipTypePosLists.h"
 #include "vip/devices/DeviceExports.h"
 #include "vip/frame/PackageEntry.h"
+#include "vip/members/VipSelectExports.h"
+#include "vip/points/PointsExports.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -40,7 +42,8 @@ struct Expected {
 
 // The named functions that run; the others are registered without one.
 const QStringList BuiltFunctions{QStringLiteral("TFunCard"), QStringLiteral("ShowVipInfoAction"),
-                                 QStringLiteral("DoGetPrice"), QStringLiteral("DoBackPrice")};
+                                 QStringLiteral("DoGetPrice"), QStringLiteral("DoBackPrice"),
+                                 QStringLiteral("IntegralVipTotal_Adjust")};
 
 // What the host must see after start-up: windows and functions together in the
 // order the units register them, edition words as the hexadecimal values the host
@@ -307,6 +310,13 @@ private slots:
             {"ShowReadICCard", reinterpret_cast<QFunctionPointer>(&ShowReadICCard)},
             {"ShowCardInfoSet", reinterpret_cast<QFunctionPointer>(&ShowCardInfoSet)},
             {"ShowVipSoundSet", reinterpret_cast<QFunctionPointer>(&ShowVipSoundSet)},
+            {"VIPSelect", reinterpret_cast<QFunctionPointer>(&VIPSelect)},
+            {"AdoVIPSelect", reinterpret_cast<QFunctionPointer>(&AdoVIPSelect)},
+            {"AddRecord", reinterpret_cast<QFunctionPointer>(&AddRecord)},
+            {"ClearVipRecord", reinterpret_cast<QFunctionPointer>(&ClearVipRecord)},
+            {"ShowBillVipCardSel", reinterpret_cast<QFunctionPointer>(&ShowBillVipCardSel)},
+            {"IntegralExchageAdjust", reinterpret_cast<QFunctionPointer>(&IntegralExchageAdjust)},
+            {"IntegralVipTotal_Adjust", reinterpret_cast<QFunctionPointer>(&IntegralVipTotal_Adjust)},
         };
         for (const auto& [name, function] : exports)
             QVERIFY2(module.resolve(name) == function, name);

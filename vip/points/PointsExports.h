@@ -1,0 +1,15 @@
+#pragma once
+
+#include "vip/base/VipExport.h"
+
+#include <QString>
+
+// The points dialogs the host and the member list open by plain name.
+extern "C" {
+// Opens the points dialog in a change mode (0 add, 1 deduct, 2 adjust by the sign;
+// the exchanges 6, 7, 8, 12) for a card, looked up at once when given; false when
+// that card is refused (nothing opens) or the dialog was left without a save.
+VIP_EXPORT bool IntegralExchageAdjust(int changeType, const QString& cardNo);
+// The adjustment without a card.
+VIP_EXPORT bool IntegralVipTotal_Adjust();
+}
