@@ -9,4 +9,7 @@ public:
     // "SELECT <columns> FROM vipcard a LEFT JOIN ..." up to, not including, WHERE;
     // the card is "a", its type "t".
     static QString select();
+    // The same with more columns (", x AS y", naming "a" and "t" or its own joins)
+    // and more joins after the card's own.
+    static QString selectWith(const QString& extraColumns, const QString& extraJoins);
 };
