@@ -31,6 +31,20 @@ QString record(const QStringList& fields) {
 } // namespace
 
 void CsvTableWriter::write(const QAbstractItemModel& table, const QString& path) {
+    bool given = false;
+    write(
+        table,
+        [&]() -> const QAbstractItemModel* {
+            const bool first = !given;
+            given = true;
+            return first ? &table : nullptr;
+        },
+        path);
+}
+
+void CsvTableWriter::write(const QAbstractItemModel& header,
+                           const std::function<const QAbstractItemModel*()>& next, const QString& path) {
+    const QAbstractItemModel& table = header;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw DbError(QStringLiteral("不能写入文件“%1”：%2").arg(path, file.errorString()));
@@ -40,11 +54,13 @@ void CsvTableWriter::write(const QAbstractItemModel& table, const QString& path)
     for (int column = 0; column < columns; ++column)
         fields.append(table.headerData(column, Qt::Horizontal).toString());
     file.write(record(fields).toUtf8());
-    for (int row = 0; row < table.rowCount(); ++row) {
-        fields.clear();
-        for (int column = 0; column < columns; ++column)
-            fields.append(table.index(row, column).data().toString());
-        file.write(record(fields).toUtf8());
+    while (const QAbstractItemModel* batch = next()) {
+        for (int row = 0; row < batch->rowCount(); ++row) {
+            fields.clear();
+            for (int column = 0; column < columns; ++column)
+                fields.append(batch->index(row, column).data().toString());
+            file.write(record(fields).toUtf8());
+        }
     }
     if (!file.commit())
         throw DbError(QStringLiteral("不能写入文件“%1”：%2").arg(path, file.errorString()));

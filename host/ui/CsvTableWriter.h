@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 class QAbstractItemModel;
 
@@ -12,4 +13,8 @@ class CsvTableWriter {
 public:
     // Throws DbError naming the file when it cannot be written.
     static void write(const QAbstractItemModel& table, const QString& path);
+    // The same for a table too long to hold at once: 'next' hands its rows over a
+    // batch at a time, each a table of the header's columns, and null after the last.
+    static void write(const QAbstractItemModel& header,
+                      const std::function<const QAbstractItemModel*()>& next, const QString& path);
 };

@@ -4,6 +4,7 @@
 #include <QList>
 
 class TQueryGrid;
+class TQueryGridModel;
 
 // A grid as the user sees it, for export and print: the rows the filter shows in
 // their sorted order, the visible columns in the order the user arranged them, and
@@ -14,6 +15,8 @@ class ShownGridModel final : public QAbstractTableModel {
 
 public:
     explicit ShownGridModel(const TQueryGrid& grid, QObject* parent = nullptr);
+    // Rows of another model of the same columns (a batch of a long export), shown as 'grid' shows its own.
+    ShownGridModel(const TQueryGridModel& rows, const TQueryGrid& grid, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -21,6 +24,6 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
 private:
-    const TQueryGrid& m_grid;
+    const TQueryGridModel& m_rows;
     QList<int> m_columns;
 };

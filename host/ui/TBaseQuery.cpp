@@ -2,6 +2,8 @@
 
 #include "host/data/VariantText.h"
 #include "host/db/queries/ListQueryRegistry.h"
+#include "host/db/queries/PagedListQuery.h"
+#include "host/sdk/DataModule.h"
 #include "host/sdk/DbError.h"
 #include "host/sdk/MessageBox.h"
 #include "host/sdk/ui/Accelerator.h"
@@ -73,6 +75,19 @@ TBaseQuery::TBaseQuery(QWidget* parent)
         if (!m_loading)
             RunGuarded([this] { AfterRowChanged(); });
     });
+    // A paged list's sort or search answers later; the rows it replaced took the
+    // current row with them.
+    connect(m_grid->GridModel(), &TQueryGridModel::rowsReplaced, this, [this] {
+        {
+            const QScopedValueRollback<bool> loading(m_loading, true);
+            m_grid->SetCurrentRow(0);
+        }
+        showCount();
+        RunGuarded([this] { AfterRowChanged(); });
+    });
+    connect(m_grid->GridModel(), &TQueryGridModel::countChanged, this, [this] { showCount(); });
+    connect(m_grid->GridModel(), &TQueryGridModel::pagingFailed, this,
+            [](const QString& message) { ShowError(message, QStringLiteral("错误")); });
     m_grid->installEventFilter(this);
     connect(m_grid, &TQueryGrid::columnVisibilityChanged, this, [this] {
         if (!FilterText().isEmpty())
@@ -180,6 +195,13 @@ void TBaseQuery::applyFilter() {
 
 void TBaseQuery::showCount() {
     const TQueryGridModel* model = m_grid->GridModel();
+    if (model->IsPaged()) {
+        const qint64 listed = model->ListedCount();
+        m_count->setText(listed < 0 ? QStringLiteral("已读 %1 条，正在计数…").arg(RowCount())
+                         : model->FilterText().isEmpty() ? QStringLiteral("共 %1 条").arg(listed)
+                                                         : QStringLiteral("筛选出 %1 条").arg(listed));
+        return;
+    }
     m_count->setText(model->FilterText().isEmpty()
                          ? QStringLiteral("共 %1 条").arg(model->TotalCount())
                          : QStringLiteral("显示 %1 / 共 %2 条").arg(RowCount()).arg(model->TotalCount()));
@@ -190,7 +212,9 @@ QString TBaseQuery::FilterText() const {
 }
 
 bool TBaseQuery::SelectRowWhere(const QString& field, const QVariant& value) {
-    const TQueryGridModel* model = m_grid->GridModel();
+    TQueryGridModel* model = m_grid->GridModel();
+    if (model->IsPaged())
+        return selectPagedRowWhere(field, value);
     const int column = model->Rows().FindField(field);
     if (column < 0)
         throw DbError(QStringLiteral("数据集中没有字段“%1”。").arg(field));
@@ -204,6 +228,28 @@ bool TBaseQuery::SelectRowWhere(const QString& field, const QVariant& value) {
         return true;
     }
     return false;
+}
+
+bool TBaseQuery::selectPagedRowWhere(const QString& field, const QVariant& value) {
+    // Rows not read yet are read a page at a time, as far as a user would scroll.
+    constexpr int MaxRowsRead = 20 * TQueryGridModel::PageSize;
+    TQueryGridModel* model = m_grid->GridModel();
+    const QString wanted = VariantText::toText(value);
+    int row = 0;
+    do {
+        for (; row < RowCount(); ++row) {
+            if (VariantText::toText(model->Value(row, field)) == wanted) {
+                m_grid->SetCurrentRow(row);
+                return true;
+            }
+        }
+    } while (row < MaxRowsRead && model->FetchPageNow(dmClient().database()));
+    return false;
+}
+
+void TBaseQuery::ForEachMarkedKey(const QString& keyField, int chunk,
+                                  const std::function<void(const QList<qint64>&)>& take) const {
+    m_grid->GridModel()->ForEachMarkedKey(keyField, chunk, take);
 }
 
 void TBaseQuery::AfterSave(const QString& field, const QVariant& value) {
@@ -237,11 +283,44 @@ void TBaseQuery::ExportShownRows() {
         path += QLatin1Char('.') + suffix;
     }
     const ShownGridModel shown(*m_grid);
+    if (m_grid->GridModel()->IsPaged()) {
+        exportPagedRows(suffix, path);
+        return;
+    }
     if (suffix == QLatin1String("csv"))
         CsvTableWriter::write(shown, path);
     else
         XlsxTableWriter::write(*m_grid, documentName(), path);
     ShowStatusMessage(QStringLiteral("已导出 %1 条").arg(shown.rowCount()));
+}
+
+void TBaseQuery::exportPagedRows(const QString& suffix, const QString& path) {
+    // The whole list under the filter, in its order, read and written a batch at a
+    // time, so a million rows never sit in memory at once.
+    constexpr int Batch = 5000;
+    const PagedListQuery query = m_grid->GridModel()->PagedQuery();
+    TQueryGridModel batch;
+    batch.SetColumns(m_columns);
+    int written = 0;
+    bool last = false;
+    const auto next = [&]() -> const TQueryGridModel* {
+        if (last)
+            return nullptr;
+        ClientDataSet rows;
+        query.Page(dmClient().database(), written, Batch, rows);
+        last = rows.RecordCount() < Batch;
+        written += rows.RecordCount();
+        batch.SetRows(std::move(rows));
+        return &batch;
+    };
+    if (suffix == QLatin1String("csv")) {
+        ShownGridModel rows(batch, *m_grid);
+        const auto nextShown = [&]() -> const QAbstractItemModel* { return next() ? &rows : nullptr; };
+        CsvTableWriter::write(ShownGridModel(*m_grid), nextShown, path);
+    } else {
+        XlsxTableWriter::write(*m_grid, documentName(), path, next);
+    }
+    ShowStatusMessage(QStringLiteral("已导出 %1 条").arg(written));
 }
 
 void TBaseQuery::PrintShownRows() {
@@ -282,6 +361,11 @@ void TBaseQuery::ParamRefresh() {
 }
 
 void TBaseQuery::LoadData() {
+    if (!ListQueryRegistry::global().pageKey(m_modelId).isEmpty()) {
+        m_limitNotice->hide();
+        m_grid->GridModel()->LoadFirstPage(PagedListQuery(m_modelId, m_params), dmClient().database());
+        return;
+    }
     const int limit = m_loadAll ? 0 : m_rowLimit;
     ClientDataSet rows;
     ListQueryRegistry::global().open(m_modelId, m_params, rows, limit);

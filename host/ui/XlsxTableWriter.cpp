@@ -54,11 +54,24 @@ void writeCell(lxw_worksheet* sheet, lxw_row_t row, lxw_col_t column, const QVar
 } // namespace
 
 void XlsxTableWriter::write(const TQueryGrid& grid, const QString& sheetName, const QString& path) {
+    bool given = false;
+    write(grid, sheetName, path, [&]() -> const TQueryGridModel* {
+        const bool first = !given;
+        given = true;
+        return first ? grid.GridModel() : nullptr;
+    });
+}
+
+void XlsxTableWriter::write(const TQueryGrid& grid, const QString& sheetName, const QString& path,
+                            const std::function<const TQueryGridModel*()>& next) {
     // The workbook is written beside its place and moved there once complete, so a
     // failure never leaves half a file under the chosen name.
     const QString partial = path + QStringLiteral(".part");
     const QByteArray partialName = QFile::encodeName(partial);
-    lxw_workbook* book = workbook_new(partialName.constData());
+    // Each row goes to the file as it is written, so a long list never sits whole in memory.
+    lxw_workbook_options options{};
+    options.constant_memory = LXW_TRUE;
+    lxw_workbook* book = workbook_new_opt(partialName.constData(), &options);
     if (!book)
         throw DbError(refusal(path, QStringLiteral("不能创建工作簿")));
     const QByteArray name = sheetNameOf(book, sheetName);
@@ -76,11 +89,15 @@ void XlsxTableWriter::write(const TQueryGrid& grid, const QString& sheetName, co
         worksheet_write_string(sheet, 0, place, caption.constData(), formats.header);
         worksheet_set_column(sheet, place, place, grid.columnWidth(column) / PixelsPerCharacter, nullptr);
     }
-    for (int row = 0; row < model.rowCount(); ++row) {
-        for (int place = 0; place < columns.size(); ++place) {
-            const int column = columns[place];
-            writeCell(sheet, lxw_row_t(row + 1), lxw_col_t(place), model.CellValue(row, column),
-                      model.Columns()[column].format, formats);
+    lxw_row_t written = 0;
+    while (const TQueryGridModel* batch = next()) {
+        for (int row = 0; row < batch->rowCount(); ++row) {
+            ++written;
+            for (int place = 0; place < columns.size(); ++place) {
+                const int column = columns[place];
+                writeCell(sheet, written, lxw_col_t(place), batch->CellValue(row, column),
+                          model.Columns()[column].format, formats);
+            }
         }
     }
 

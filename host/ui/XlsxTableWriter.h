@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 class TQueryGrid;
+class TQueryGridModel;
 
 // Writes what a grid shows to an Excel workbook (libxlsxwriter): one sheet named
 // after the window, a bold header row, the rows the filter shows in their order,
@@ -13,4 +15,8 @@ class XlsxTableWriter {
 public:
     // Throws DbError naming the file when it cannot be written.
     static void write(const TQueryGrid& grid, const QString& sheetName, const QString& path);
+    // The same for a list too long to hold at once: 'next' hands its rows over a
+    // batch at a time, each a model of the grid's columns, and null after the last.
+    static void write(const TQueryGrid& grid, const QString& sheetName, const QString& path,
+                      const std::function<const TQueryGridModel*()>& next);
 };

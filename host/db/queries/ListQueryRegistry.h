@@ -15,6 +15,10 @@ public:
 
     // A number registered again takes the new text.
     void add(int windowNo, const QString& sql);
+    // A list too long to load at once names a unique whole-number key column of its
+    // rows; its windows then read it a page at a time (PagedListQuery).
+    void setPageKey(int windowNo, const QString& keyField) { m_pageKeys.insert(windowNo, keyField); }
+    QString pageKey(int windowNo) const { return m_pageKeys.value(windowNo); }
     bool has(int windowNo) const { return m_queries.contains(windowNo); }
     QString sql(int windowNo) const { return m_queries.value(windowNo); }
 
@@ -26,11 +30,14 @@ public:
 
 private:
     QHash<int, QString> m_queries;
+    QHash<int, QString> m_pageKeys;
 };
 
 // Registers a list query when the library loads: one line beside each query text.
 struct ListQueryRegistration {
-    ListQueryRegistration(int windowNo, const QString& sql) {
+    ListQueryRegistration(int windowNo, const QString& sql, const QString& pageKey = {}) {
         ListQueryRegistry::global().add(windowNo, sql);
+        if (!pageKey.isEmpty())
+            ListQueryRegistry::global().setPageKey(windowNo, pageKey);
     }
 };

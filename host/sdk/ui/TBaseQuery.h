@@ -33,8 +33,11 @@ class TQueryGrid;
 // ParamRefresh and a load again.
 //
 // Rows in every service are display rows of the grid (after sorting); -1 means the
-// current row. The window's parameter object carries the caller's inputs in and
-// the window's outputs back.
+// current row. A window whose list query is registered with a page key shows a
+// paged list (see TQueryGridModel): the services then see the rows read so far,
+// RowCount() among them; the whole list is counted in the status line, and the
+// marked rows are handed out by key (ForEachMarkedKey) in chunks. The window's parameter object carries the
+// caller's inputs in and the window's outputs back.
 class TBaseQuery : public QWidget {
     Q_OBJECT
 
@@ -71,20 +74,25 @@ public:
     void RefreshData();
     // Makes the first loaded row whose field holds the value current (compared as
     // text), lifting the filter when it hides that row; false when no row holds it.
+    // A paged list reads further pages to find it, up to 4,000 rows in all.
     bool SelectRowWhere(const QString& field, const QVariant& value);
     // After a save: loads the rows again, makes the saved row current and says so
     // in the status line.
     void AfterSave(const QString& field, const QVariant& value);
+    // The key values of the marked rows, 'chunk' at a time: of a paged list, every
+    // marked row whether read or not ("mark all" included); of a list that loads
+    // everything, the marked rows' 'keyField', filtered out or not.
+    void ForEachMarkedKey(const QString& keyField, int chunk,
+                          const std::function<void(const QList<qint64>&)>& take) const;
     // A short note in the status line beside the row count, gone after a few seconds.
     void ShowStatusMessage(const QString& text);
 
     // The filter typed into the search box.
     QString FilterText() const;
     // Writes what the grid shows (filtered rows in their order, visible columns in
-    // theirs) to a file asked for through the host's file dialog: an Excel workbook
-    // (amounts, dates and flags typed) or a CSV file of the texts as shown, by the
-    // name's extension or else the chosen filter. Nothing is written when the user
-    // cancels.
+    // theirs; of a paged list every row under the filter, read as it is written) to a file asked for through
+    // the host's file dialog: an Excel workbook (amounts, dates and flags typed) or a CSV file of the texts
+    // as shown, by the name's extension or else the chosen filter. Nothing is written when the user cancels.
     void ExportShownRows();
     // Prints what the grid shows through the host's print engine, the window's
     // title naming the template.
@@ -166,6 +174,8 @@ protected:
 
 private:
     int rowOrCurrent(int row) const;
+    bool selectPagedRowWhere(const QString& field, const QVariant& value);
+    void exportPagedRows(const QString& suffix, const QString& path);
     void mergeConditionParams();
     void load();
     void applyFilter();
