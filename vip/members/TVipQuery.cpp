@@ -13,12 +13,16 @@
 #include "vip/members/TVipCondition.h"
 #include "vip/members/TfrmVipClear.h"
 #include "vip/members/TfrmVipModifValidityDate.h"
+#include "vip/members/VipAddListShow.h"
 #include "vip/members/VipCardBatch.h"
+#include "vip/members/VipCardImport.h"
 #include "vip/members/VipCardNotices.h"
 #include "vip/members/VipCardStore.h"
 #include "vip/members/VipInfoShow.h"
 #include "vip/members/VipListRow.h"
 #include "vip/members/VipRowChecks.h"
+#include "vip/points/PointsExports.h"
+#include "vip/storedvalue/StoredValueExports.h"
 
 #include <QAction>
 #include <QDate>
@@ -261,7 +265,7 @@ void TVipQuery::OnAdd() {
 
 void TVipQuery::OnBatchAdd() {
     requireRight(521);
-    ShowMsg(NotYetAvailable); // VipAddListShow(this)
+    VipAddListShow(this);
 }
 
 void TVipQuery::OnModify() {
@@ -497,7 +501,8 @@ void TVipQuery::IntegraChange(int kind) {
 void TVipQuery::OnAdjust() {
     requireRight(828);
     if (!empty())
-        ShowMsg(NotYetAvailable); // IntegralExchageAdjust(PointsChange::Adjustment, card number)
+        if (IntegralExchageAdjust(PointsChange::Adjustment, VipListRow::At(*this).cardNo))
+            RefreshData();
 }
 
 void TVipQuery::OnChangePass() {
@@ -505,12 +510,13 @@ void TVipQuery::OnChangePass() {
         return;
     const VipListRow card = VipListRow::At(*this);
     if (VipRowChecks::CanChangePassword(card))
-        ShowMsg(NotYetAvailable); // ChangeCzPassword(card.id, card.cardNo, QString(), card.czPosId, card.tel)
+        ChangeCzPassword(card.id, card.cardNo, QString(), card.czPosId, card.tel);
 }
 
 void TVipQuery::OnBasicimport() {
     requireRight(718);
-    ShowMsg(NotYetAvailable); // the member import of "会员卡信息导入"
+    if (VipCardImport(this))
+        RefreshData();
 }
 
 void TVipQuery::OnServiceDetail() {
