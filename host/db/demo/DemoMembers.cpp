@@ -178,7 +178,7 @@ Money DemoMembers::addStoredValue(int cardId, const DemoCardTypes::Type& type, c
             throw DbError(QStringLiteral("演示会员卡的储值流水未能写入。"));
     };
     // Recharges and now and then a refund, saved as the recharge dialog saves them,
-    // gifts by the card type's rules. A card lost or stopped since got its history
+    // gifts by the card type's rules. A card lost or stopped since was recharged
     // while it was usable: those rows go to the ledger as they were.
     const QString cardNo =
         m_db.scalar(QStringLiteral("SELECT CardNo FROM vipcard WHERE id = ?"), {cardId}).toString();
@@ -189,6 +189,12 @@ Money DemoMembers::addStoredValue(int cardId, const DemoCardTypes::Type& type, c
         TParamObject gift;
         call(QStringLiteral("kd_VIPGetCZGiftTotal"),
              pairs({{"@CtypeId", type.id}, {"@CZTotal", amount.toDouble()}, {"@GiftTotal", 0}}), &gift);
+        // Members have back what they recharged, never their opening balance.
+        if (changeType == StoredValueChange::Refund &&
+            (amount + gift.AsMoney(QStringLiteral("@GiftTotal"))).raw() >
+                m_db.scalar(QStringLiteral("SELECT CzTotal - Cz00 FROM vipcard WHERE id = ?"), {cardId})
+                    .toLongLong())
+            return;
         TParamObject p = pairs({{"@CardNo", cardNo},
                                 {"@ChangeType", QString::number(changeType)},
                                 {"@Total", amount.toDouble()},
@@ -201,13 +207,9 @@ Money DemoMembers::addStoredValue(int cardId, const DemoCardTypes::Type& type, c
                                 {"@giftTotal", gift.AsFloat(QStringLiteral("@GiftTotal"))},
                                 {"@OpId", VipCzLedger::newOperationId()}});
         const int result = call(QStringLiteral("XF_CzOperator"), p);
-        if (result == -1) {
-            const Money given = gift.AsMoney(QStringLiteral("@GiftTotal"));
-            if (changeType == StoredValueChange::Refund)
-                post(changeType, -amount, -given, QStringLiteral("退款"));
-            else
-                post(changeType, amount, given, QStringLiteral("充值"));
-        } else if (result != 0 && result != -2) {
+        if (result == -1 && changeType == StoredValueChange::Recharge) {
+            post(changeType, amount, gift.AsMoney(QStringLiteral("@GiftTotal")), QStringLiteral("充值"));
+        } else if (result != 0 && result != -1 && result != -2) {
             throw DbError(QStringLiteral("演示会员卡 %1 的储值操作未能写入（%2）。").arg(cardNo).arg(result));
         }
     };

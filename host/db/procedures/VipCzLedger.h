@@ -30,9 +30,16 @@ public:
         BelowZero, // the card would hold less than nothing
     };
 
+    // The row a posting wrote.
+    struct Entry {
+        int changeId = 0;
+        Money balanceAfter;
+    };
+
     // Locks the live card until the caller's transaction ends; false when there is none.
     static bool lock(Database& db, int cardId);
-    static Result post(Database& db, const Posting& posting);
+    // 'entry', when given, receives the row written (Posted only).
+    static Result post(Database& db, const Posting& posting, Entry* entry = nullptr);
     // Whether a change type adds to the accumulated stored value (CzTotal).
     static bool isDeposit(int changeType);
     // A fresh operation id for callers that bring none.

@@ -106,31 +106,33 @@ int xfCzOperator(ProcedureContext& call) {
             .toInt() == 0)
         return NoAccount;
 
+    VipCzLedger::Entry entry;
     const VipCzLedger::Result posted =
-        VipCzLedger::post(db, {.cardId = cardId,
-                               .changeType = changeType,
-                               .amount = signedAmount,
-                               .gift = changeType == StoredValueChange::Refund ? -gift : gift,
-                               .operationId = operationId,
-                               .posId = posId,
-                               .userRec = userRec,
-                               .memo = memo,
-                               .accountRec = accountRec});
+        VipCzLedger::post(db,
+                          {.cardId = cardId,
+                           .changeType = changeType,
+                           .amount = signedAmount,
+                           .gift = changeType == StoredValueChange::Refund ? -gift : gift,
+                           .operationId = operationId,
+                           .posId = posId,
+                           .userRec = userRec,
+                           .memo = memo,
+                           .accountRec = accountRec},
+                          &entry);
     if (posted == VipCzLedger::BelowZero)
         return BelowZero;
     if (posted == VipCzLedger::CardGone)
         return CardRefused;
-    ClientDataSet change;
-    changeOf(db, operationId, change);
-    const int changeId = change.FieldByName(QStringLiteral("id")).AsInteger();
     const QString billCode =
         QStringLiteral("%1%2-%3")
             .arg(changeType == StoredValueChange::Refund ? QStringLiteral("TK") : QStringLiteral("CZ"),
                  day.toString(QStringLiteral("yyyyMMdd")))
-            .arg(changeId, 6, 10, QLatin1Char('0'));
-    db.execute(QStringLiteral("UPDATE VipCzChange SET BillCode = ? WHERE id = ?"), {billCode, changeId});
-    changeOf(db, operationId, change);
-    answer(call, change);
+            .arg(entry.changeId, 6, 10, QLatin1Char('0'));
+    db.execute(QStringLiteral("UPDATE VipCzChange SET BillCode = ? WHERE id = ?"),
+               {billCode, entry.changeId});
+    call.setOutput(QStringLiteral("@changeid"), entry.changeId);
+    call.setOutput(QStringLiteral("@szBillCode"), billCode);
+    call.setOutput(QStringLiteral("@BalanceAfter"), entry.balanceAfter.toDouble());
     return 0;
 }
 

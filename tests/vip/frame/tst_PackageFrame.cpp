@@ -117,7 +117,7 @@ const Expected table[] = {
 };
 // clang-format on
 
-constexpr int NamedFunctionCount = 10;
+constexpr int NamedFunctionCount = 12;
 constexpr int QueryClassCount = int(std::size(table)) - NamedFunctionCount;
 
 // One Initialize matched by one Finalize, also when a check fails half-way, so
