@@ -16,5 +16,7 @@ CREATE INDEX ix_vipcard_search ON vipcard USING gin ((PYZJM || ' ' || Name || ' 
 -- characters they contain.
 CREATE INDEX ix_vipcard_name_chars ON vipcard USING gin (string_to_array(Name, NULL)) WHERE deleted = 0;
 
--- The member list and the card lookups count each card's introduced cards.
-CREATE INDEX ix_vipcard_introducer ON vipcard (JSVIPCardID);
+-- The member list and the card lookups count each card's introduced cards. Nearly
+-- every card has no introducer (0), so only the others are indexed; a plain index
+-- would leave PostgreSQL's planner expecting every card to match and scanning them.
+CREATE INDEX ix_vipcard_introduced ON vipcard (JSVIPCardID) WHERE JSVIPCardID <> 0 AND deleted = 0;

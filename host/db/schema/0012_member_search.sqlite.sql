@@ -29,5 +29,7 @@ BEGIN DELETE FROM VipCardSearch WHERE rowid = old.id; INSERT INTO VipCardSearch 
 CREATE TRIGGER tr_vipcard_search_delete AFTER DELETE ON vipcard
 BEGIN DELETE FROM VipCardSearch WHERE rowid = old.id; DELETE FROM VipNameSearch WHERE rowid = old.id; END;
 
--- The member list and the card lookups count each card's introduced cards.
-CREATE INDEX ix_vipcard_introducer ON vipcard (JSVIPCardID);
+-- The member list and the card lookups count each card's introduced cards. Nearly
+-- every card has no introducer (0), so only the others are indexed; a plain index
+-- would leave PostgreSQL's planner expecting every card to match and scanning them.
+CREATE INDEX ix_vipcard_introduced ON vipcard (JSVIPCardID) WHERE JSVIPCardID <> 0 AND deleted = 0;
