@@ -13,6 +13,8 @@
 #include "vip/cardtypes/VipTypePosLists.h"
 #include "vip/devices/DeviceExports.h"
 #include "vip/frame/PackageEntry.h"
+#include "vip/members/VipAddListShow.h"
+#include "vip/members/VipCardImport.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -303,6 +305,8 @@ private slots:
             {"ShowReadICCard", reinterpret_cast<QFunctionPointer>(&ShowReadICCard)},
             {"ShowCardInfoSet", reinterpret_cast<QFunctionPointer>(&ShowCardInfoSet)},
             {"ShowVipSoundSet", reinterpret_cast<QFunctionPointer>(&ShowVipSoundSet)},
+            {"VipAddListShow", reinterpret_cast<QFunctionPointer>(&VipAddListShow)},
+            {"VipCardImport", reinterpret_cast<QFunctionPointer>(&VipCardImport)},
         };
         for (const auto& [name, function] : exports)
             QVERIFY2(module.resolve(name) == function, name);
