@@ -90,7 +90,11 @@ void writeThroughBatch(DataModule& data, int cardType, bool opening, benchmark::
     const VipBatchIssueWriter::Tally tally =
         VipBatchIssueWriter(data, pattern, storedValue).Write(cards, stop);
     if (!tally.error.isEmpty() || tally.written != Cards)
-        state.SkipWithError("the batch did not write every card");
+        state.SkipWithError(QStringLiteral("the batch wrote %1 of the cards: %2")
+                                .arg(tally.written)
+                                .arg(tally.error)
+                                .toStdString()
+                                .c_str());
 }
 
 void issue(benchmark::State& state, const DbSetting& setting, const QString& name, bool batch,

@@ -1,6 +1,7 @@
 #include "host/services/CsvText.h"
 
 #include <QStringDecoder>
+#include <algorithm>
 
 QString CsvText::Decode(const QByteArray& bytes) {
     static const QByteArray Bom("\xEF\xBB\xBF");
@@ -29,7 +30,9 @@ QList<CsvText::Record> CsvText::Parse(const QString& text) {
     };
     const auto endRecord = [&] {
         endField();
-        const bool blank = record.fields.size() == 1 && record.fields.first().trimmed().isEmpty();
+        // Spreadsheets end a sheet with rows of bare commas.
+        const bool blank = std::all_of(record.fields.cbegin(), record.fields.cend(),
+                                       [](const QString& f) { return f.trimmed().isEmpty(); });
         if (!blank)
             records.append(record);
         record = Record{line, {}};

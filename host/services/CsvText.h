@@ -18,7 +18,7 @@ public:
     // The text of a file saved by a spreadsheet: UTF-8, with or without a byte-order
     // mark, or else GB18030, which Chinese spreadsheets save by default.
     static QString Decode(const QByteArray& bytes);
-    // The records of the text; lines with nothing on them are skipped.
+    // The records of the text; lines with nothing but blanks and commas are skipped.
     static QList<Record> Parse(const QString& text);
     // UTF-8 with a byte-order mark, so that Chinese text opens right, lines ended by CR LF.
     static QByteArray Encode(const QList<QStringList>& rows);

@@ -13,6 +13,8 @@
 #include "vip/cardtypes/VipTypePosLists.h"
 #include "vip/devices/DeviceExports.h"
 #include "vip/frame/PackageEntry.h"
+#include "vip/members/VipAddListShow.h"
+#include "vip/members/VipCardImport.h"
 #include "vip/members/VipSelectExports.h"
 #include "vip/points/PointsExports.h"
 
@@ -317,6 +319,8 @@ private slots:
             {"ShowBillVipCardSel", reinterpret_cast<QFunctionPointer>(&ShowBillVipCardSel)},
             {"IntegralExchageAdjust", reinterpret_cast<QFunctionPointer>(&IntegralExchageAdjust)},
             {"IntegralVipTotal_Adjust", reinterpret_cast<QFunctionPointer>(&IntegralVipTotal_Adjust)},
+            {"VipAddListShow", reinterpret_cast<QFunctionPointer>(&VipAddListShow)},
+            {"VipCardImport", reinterpret_cast<QFunctionPointer>(&VipCardImport)},
         };
         for (const auto& [name, function] : exports)
             QVERIFY2(module.resolve(name) == function, name);

@@ -26,8 +26,8 @@ using UserInput::get;
 namespace {
 
 // What a Chinese spreadsheet saves: GB18030, CR LF, a quoted field with a comma,
-// a column the import does not know, a bad date, a number given twice and a type
-// nobody defined.
+// a column the import does not know, a bad date, a number given twice, a type
+// nobody defined and the row of bare commas a sheet ends with.
 QString writeSheet(const QString& path) {
     const QString text =
         QStringLiteral("会员卡号*,持卡人,电话,持卡类型,发卡日期,有效期,储值余额,积分余额,推荐渠道\r\n"
@@ -35,7 +35,8 @@ QString writeSheet(const QString& path) {
                        "A002,李四,13900000002,金卡,2026-01-01,2027-13-45,0,0,\r\n"
                        "A001,王五,13900000003,金卡,2026-01-01,2027-01-01,0,0,\r\n"
                        "A003,\"赵六, 小\",13900000004,金卡,2026/1/1,2027/1/1,,5,\r\n"
-                       "A004,孙七,13900000005,铜卡,2026-01-01,2027-01-01,,,\r\n");
+                       "A004,孙七,13900000005,铜卡,2026-01-01,2027-01-01,,,\r\n"
+                       ",,,,,,,,\r\n");
     QStringEncoder gb18030("GB18030");
     const QByteArray bytes = gb18030.encode(text);
     QFile file(path);
