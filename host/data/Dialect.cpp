@@ -16,6 +16,9 @@ std::unique_ptr<Dialect> Dialect::forDriver(const QString& driverName) {
 QString Dialect::expandSchema(QString sql) const {
     sql.replace(QLatin1String("{ID}"), identityColumn());
     sql.replace(QLatin1String("{BLOB}"), blobType());
+    // {POSTGRES} starts a one-line statement for PostgreSQL alone: elsewhere it is a comment.
+    sql.replace(QLatin1String("{POSTGRES}"),
+                driverName() == QLatin1String("QPSQL") ? QString() : QStringLiteral("--"));
     return sql;
 }
 

@@ -252,6 +252,11 @@ void TBaseQuery::ForEachMarkedKey(const QString& keyField, int chunk,
     m_grid->GridModel()->ForEachMarkedKey(keyField, chunk, take);
 }
 
+void TBaseQuery::ForEachShownKey(const QString& keyField, int chunk,
+                                 const std::function<void(const QList<qint64>&)>& take) const {
+    m_grid->GridModel()->ForEachShownKey(keyField, chunk, take);
+}
+
 void TBaseQuery::AfterSave(const QString& field, const QVariant& value) {
     RefreshData();
     SelectRowWhere(field, value);

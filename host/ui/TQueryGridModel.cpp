@@ -713,6 +713,27 @@ void TQueryGridModel::markColumnChanged(int row) {
     emit dataChanged(index(row < 0 ? 0 : row, column), index(row < 0 ? rowCount() - 1 : row, column));
 }
 
+void TQueryGridModel::ForEachShownKey(const QString& keyField, int chunk,
+                                      const std::function<void(const QList<qint64>&)>& take) const {
+    if (m_paging) {
+        m_paging->query.ForEachKeyChunk(dmClient().database(), chunk, take);
+        return;
+    }
+    const int key = m_rows.FindField(keyField);
+    if (key < 0)
+        throw DbError(QStringLiteral("数据集中没有字段“%1”。").arg(keyField));
+    QList<qint64> keys;
+    for (int row = 0; row < rowCount(); ++row) {
+        keys.append(m_rows.Value(DataRow(row), key).toLongLong());
+        if (keys.size() == chunk) {
+            take(keys);
+            keys.clear();
+        }
+    }
+    if (!keys.isEmpty())
+        take(keys);
+}
+
 void TQueryGridModel::ForEachMarkedKey(const QString& keyField, int chunk,
                                        const std::function<void(const QList<qint64>&)>& take) const {
     if (!m_paging) {

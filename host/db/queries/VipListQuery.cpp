@@ -35,6 +35,7 @@ QString memberListQuery() {
            where;
 }
 
-const ListQueryRegistration registration(6, memberListQuery());
+// A million cards are read a page at a time, by card id.
+const ListQueryRegistration registration(6, memberListQuery(), QStringLiteral("id"));
 
 } // namespace

@@ -84,6 +84,10 @@ public:
     // everything, the marked rows' 'keyField', filtered out or not.
     void ForEachMarkedKey(const QString& keyField, int chunk,
                           const std::function<void(const QList<qint64>&)>& take) const;
+    // The key values of every row the list shows under its filter, read or not, in
+    // chunks: what an action on "every row of the list" works through.
+    void ForEachShownKey(const QString& keyField, int chunk,
+                         const std::function<void(const QList<qint64>&)>& take) const;
     // A short note in the status line beside the row count, gone after a few seconds.
     void ShowStatusMessage(const QString& text);
 

@@ -70,6 +70,9 @@ public:
     // 'keyField'.
     void ForEachMarkedKey(const QString& keyField, int chunk,
                           const std::function<void(const QList<qint64>&)>& take) const;
+    // The same for every row the filter lets through, read or not.
+    void ForEachShownKey(const QString& keyField, int chunk,
+                         const std::function<void(const QList<qint64>&)>& take) const;
 
     // Shows only the rows where one of 'columns' shows 'text' (ignoring case) as the
     // grid shows it; an empty text shows every row. The filter stays through loads

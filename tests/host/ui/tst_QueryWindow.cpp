@@ -510,6 +510,10 @@ private slots:
         QList<qint64> ids = markedIds(window);
         QCOMPARE(ids.size(), 99);
         QVERIFY(!ids.contains(unmarked));
+        qint64 listed = 0;
+        window.ForEachShownKey(QStringLiteral("id"), 100,
+                               [&](const QList<qint64>& chunk) { listed += chunk.size(); });
+        QCOMPARE(listed, 449);
         // Everything marked, then one row unmarked: every id but that one, in chunks.
         grid->GridModel()->MarkAll(true);
         grid->GridModel()->SetMarked(5, false);
@@ -517,6 +521,20 @@ private slots:
         QCOMPARE(ids.size(), 448);
         QVERIFY(!ids.contains(window.GDataVar(QStringLiteral("id"), 5).toLongLong()));
         QCOMPARE(grid->GridModel()->MarkedCount(), 448);
+
+        // Export writes the whole list in its order, not only the rows read.
+        ScriptedFiles files;
+        QTemporaryDir folder;
+        files.setNextName(folder.filePath(QStringLiteral("cards.csv")));
+        QVERIFY(window.RowCount() < 449);
+        window.ExportShownRows();
+        QFile csv(folder.filePath(QStringLiteral("cards.csv")));
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        const QStringList lines =
+            QString::fromUtf8(csv.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 450);
+        QVERIFY(lines[1].contains(window.GData(QStringLiteral("CardNo"), 0)));
+        QCOMPARE(statusOf(window), QStringLiteral("已导出 449 条"));
 
         // A saved row beyond the pages read is read up to and made current; the marks stay.
         grid->GridModel()->sort(-1);
