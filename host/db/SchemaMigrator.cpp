@@ -17,7 +17,7 @@ QHash<QString, std::function<void(Database&)>>& steps() {
     return registered;
 }
 
-// "0012_member_search.sqlite.sql" -> "member_search".
+// "0011_member_search.sqlite.sql" -> "member_search".
 QString migrationName(const QString& path) {
     QString name = QFileInfo(path).fileName().mid(5);
     for (const char* suffix : {".sqlite.sql", ".postgres.sql", ".sql"}) {
