@@ -5,7 +5,8 @@
 // box filtering by card number, telephone and name, a sort by a column, and marking
 // every row and reading back their ids. Each figure stands beside the raw statement
 // that reads the same rows on the same connection in the same run. Peak memory
-// (maxrss) is reported after each.
+// (maxrss) is reported after each. VIP_BENCH_LIST_ITERATIONS sets the runs of each
+// figure (5 unless given).
 
 #include "host/data/Database.h"
 #include "host/db/SchemaMigrator.h"
@@ -305,7 +306,9 @@ void registerBackend(const QString& backend, const QString& setting) {
         const std::string title =
             (QStringLiteral("VipList/") + backend + QLatin1Char('/') + name).toStdString();
         benchmark::RegisterBenchmark(title.c_str(), function, setting, args...)
-            ->Iterations(5)
+            ->Iterations(qEnvironmentVariableIntValue("VIP_BENCH_LIST_ITERATIONS") > 0
+                             ? qEnvironmentVariableIntValue("VIP_BENCH_LIST_ITERATIONS")
+                             : 5)
             ->UseRealTime()
             ->Unit(benchmark::kMillisecond);
     };
