@@ -447,18 +447,14 @@ void TVipQuery::OnClearJF() {
             return std::nullopt;
         });
     } else {
-        // Every row of the list: the procedure checks each card itself and counts
-        // those it passes over, a few hundred cards to a transaction.
-        QList<int> rows;
-        rows.reserve(RowCount());
-        for (int row = 0; row < RowCount(); ++row)
-            rows.append(row);
-        const QList<int> ids = idsOf(rows);
-        for (qsizetype first = 0; first < ids.size(); first += CardsPerCall) {
+        // Every row the list shows, read yet or not: the procedure checks each card
+        // itself and counts those it passes over, a few hundred cards to a transaction.
+        ForEachShownKey(QStringLiteral("id"), CardsPerCall, [&](const QList<qint64>& keys) {
+            const QList<int> ids(keys.cbegin(), keys.cend());
             int passed = 0;
-            store.ClearPoints(ids.mid(first, CardsPerCall), clear, passed);
+            store.ClearPoints(ids, clear, passed);
             skipped += passed;
-        }
+        });
     }
     if (skipped > 0)
         ShowMsg(QStringLiteral("有") + QString::number(skipped) +

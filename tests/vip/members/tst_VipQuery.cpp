@@ -2,6 +2,7 @@
 #include "host/sdk/DataModule.h"
 #include "host/sdk/MessageBox.h"
 #include "host/sdk/Money.h"
+#include "host/sdk/Transaction.h"
 #include "host/sdk/Ucomvar.h"
 #include "host/sdk/ui/CellStyle.h"
 #include "host/sdk/ui/TQueryGrid.h"
@@ -229,6 +230,24 @@ private slots:
             2);
         QCOMPARE(DbProbe::count(flow->data(), QStringLiteral("VipClearJF")), 2);
         QCOMPARE(LedgerAudit::run(flow->data().database()).size(), 0);
+    }
+
+    // "表体所有行" reaches every card the list shows, not only the page read so far.
+    void clearingAllRowsReachesCardsNotYetRead() {
+        {
+            Transaction transaction(flow->data());
+            for (int i = 0; i < 450; ++i)
+                card(QStringLiteral("R%1").arg(i, 3, 10, QLatin1Char('0')), i % 5 != 0);
+            transaction.Commit();
+        }
+        TVipQuery list;
+        list.Open();
+        QVERIFY(list.RowCount() < 450);
+        clearPoints(list, "rbAllRows", 1);
+        const int activated = DbProbe::count(flow->data(), QStringLiteral("vipcard"),
+                                             QStringLiteral("IsLife = 1 AND deleted = 0"));
+        QVERIFY(activated > list.RowCount());
+        QCOMPARE(DbProbe::count(flow->data(), QStringLiteral("VipClearJF")), activated);
     }
 
     // The date box serves only the dated clear; with nothing to clear the dialog
