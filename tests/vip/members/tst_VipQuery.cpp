@@ -250,6 +250,23 @@ private slots:
         QCOMPARE(DbProbe::count(flow->data(), QStringLiteral("VipClearJF")), activated);
     }
 
+    // The buttons and menu items of dialogs built beside the list open them.
+    void actionsOpenTheirDialogs() {
+        const int id = card(QStringLiteral("W1"));
+        flow->data().ExecuteSQL(QStringLiteral("UPDATE vipcard SET VipCz = 1, UsePass = 1 WHERE id = ?"),
+                                {id});
+        clerk.emplace(flow->data(), QStringLiteral("adjuster"), QList<int>{160, 521, 828});
+        TVipQuery list;
+        list.Open();
+        for (const char* caption : {"批量发卡[&G]", "积分调整[&U]", "修改储值密码[&W]"}) {
+            flow->driver().setNextHandler([](QDialog& d) { d.reject(); });
+            list.GetAction(QString::fromUtf8(caption))->trigger();
+        }
+        QCOMPARE(flow->driver().shown(),
+                 (QStringList{"TFrmVipAddList", "TfrmVipTotalAdjust", "TFrmChangeCzPass"}));
+        QCOMPARE(flow->driver().unsettled(), 0);
+    }
+
     // The date box serves only the dated clear; with nothing to clear the dialog
     // stays open and the list is not touched.
     void clearDialogWantsSomethingToClear() {
