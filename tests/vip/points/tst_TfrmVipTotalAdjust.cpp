@@ -3,6 +3,8 @@
 #include "host/sdk/DataModule.h"
 #include "host/sdk/VipCodes.h"
 #include "tests/support/FlowFixture.h"
+#include "tests/support/RecordingLink.h"
+#include "tests/support/RecordingPrint.h"
 #include "tests/support/RunTogether.h"
 #include "tests/support/TestRows.h"
 #include "tests/support/TestUser.h"
@@ -136,6 +138,41 @@ private slots:
         QCOMPARE(row.FieldByName(QStringLiteral("ChangeType")).AsInteger(), PointsChange::Deducted);
         QCOMPARE(row.FieldByName(QStringLiteral("ChangeTotal")).AsInteger(), -100);
         QCOMPARE(row.FieldByName(QStringLiteral("Memo")).AsString(), QStringLiteral("积分减少"));
+    }
+
+    // The receipt is named after the way the points went and lists the card; the save
+    // goes to the head office twice, as the change and as its type.
+    void anAdditionIsPrintedAndSentToTheHeadOffice() {
+        TestUser clerk(flow->data(), QStringLiteral("clerk"), {828});
+        issue(type, {.cardNo = QStringLiteral("G1"), .holding = 100});
+        RecordingPrint printer;
+        RecordingLink link;
+        flow->driver().setNextHandler([&](QDialog& dialog) {
+            UserInput::type(dialog, "edtCardNo", QStringLiteral("G1"), true);
+            click(dialog, "btnPrint");
+            QCOMPARE(flow->boxes().last().text, QStringLiteral("请输入本次处理积分!"));
+            UserInput::type(dialog, "edtPoints", QStringLiteral("50"));
+            click(dialog, "btnPrint");
+            click(dialog, "btnOK");
+        });
+        QVERIFY(IntegralVipTotal_Adjust());
+        QCOMPARE(points(QStringLiteral("G1")), 150);
+        QCOMPARE(printer.name, QStringLiteral("积分增加详情.rwx"));
+        const QStringList items = printer.itemTexts();
+        QVERIFY(items.contains(QStringLiteral("卡号=G1")));
+        QVERIFY(items.contains(QStringLiteral("处理方式=积分增加")));
+        QVERIFY(items.contains(QStringLiteral("本次处理积分=50")));
+        QVERIFY(items.contains(QStringLiteral("可用积分=100")));
+        const QList<RecordingLink::Call> sent = [&] {
+            QList<RecordingLink::Call> calls;
+            for (const RecordingLink::Call& call : link.calls())
+                if (call.operation == QLatin1String("SaveVipInfo"))
+                    calls << call;
+            return calls;
+        }();
+        QCOMPARE(sent.size(), 2);
+        QCOMPARE(sent.at(0).arguments.at(1).toInt(), 6);
+        QCOMPARE(sent.at(1).arguments.at(1).toInt(), PointsChange::Added);
     }
 
     void twoDeductionsAtOnceNeverTakeACardBelowZero() {

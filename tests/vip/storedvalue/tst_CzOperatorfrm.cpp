@@ -2,10 +2,10 @@
 #include "host/sdk/Notices.h"
 #include "host/sdk/Ucomvar.h"
 #include "host/sdk/VipCodes.h"
-#include "host/sdk/ui/PrintService.h"
 #include "tests/support/DbProbe.h"
 #include "tests/support/FlowFixture.h"
 #include "tests/support/RecordingLink.h"
+#include "tests/support/RecordingPrint.h"
 #include "tests/support/TestRows.h"
 #include "tests/support/UserInput.h"
 #include "vip/storedvalue/StoredValueExports.h"
@@ -26,19 +26,6 @@ using UserInput::get;
 using UserInput::type;
 
 namespace {
-
-// Receipts as the print engine is handed them.
-class RecordingPrint final : public PrintService {
-public:
-    RecordingPrint() { PrintService::install(this); }
-    ~RecordingPrint() override { PrintService::install(nullptr); }
-    void print(const QString& templateName, const TParamObject& items, const QAbstractItemModel*) override {
-        name = templateName;
-        this->items = items;
-    }
-    QString name;
-    TParamObject items;
-};
 
 QString text(QWidget& dialog, const char* name) {
     if (auto* label = dialog.findChild<QLabel*>(QLatin1String(name)))
@@ -256,9 +243,7 @@ private slots:
                                           "赠送金额：30\n当前可用余额：385"));
         QCOMPARE(link.operations().filter(QStringLiteral("SaveVipInfo")).size(), 1);
         QCOMPARE(printer.name, QStringLiteral("会员卡充值.Rwx"));
-        QStringList items;
-        for (const TParamObject::Param& p : printer.items.Params())
-            items << p.name + QLatin1Char('=') + p.value.toString();
+        const QStringList items = printer.itemTexts();
         const QString today = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
         QCOMPARE(items.mid(0, 11),
                  (QStringList{"会员卡号=C1", "持卡人=", "身份证号=", "此前可用余额=5.00", "充值金额=350",
