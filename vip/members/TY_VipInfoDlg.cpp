@@ -18,6 +18,7 @@
 #include "vip/members/VipCenterLink.h"
 #include "vip/members/VipCustomPage.h"
 #include "vip/members/VipDateText.h"
+#include "vip/members/VipSelectExports.h"
 #include "vip/members/VipStoredValueBox.h"
 
 #include <QAction>
@@ -688,7 +689,16 @@ void TY_VipInfoDlg::OnIntroducerExit() {
     }
     if (number == m_introducerText)
         return;
-    const auto card = m_store.FindCard(number);
+    auto card = m_store.FindCard(number);
+    if (!card) {
+        // Part of a number, a name, a telephone or the initials: the member search.
+        VRecord chosen;
+        if (VIPSelect(chosen, number, false, false, false, false) == 0) {
+            card = m_store.FindCard(chosen.CardNo);
+            if (card)
+                m_introducer->setText(chosen.CardNo);
+        }
+    }
     if (!card) {
         m_introducerId = 0;
         m_introducer->selectAll();
@@ -712,7 +722,7 @@ void TY_VipInfoDlg::OnIntroducerExit() {
         Refuse(m_introducer, refusal, QStringLiteral("错误！"), MB::IconError);
     }
     m_introducerId = card->id;
-    m_introducerText = number;
+    m_introducerText = m_introducer->text().trimmed();
 }
 
 void TY_VipInfoDlg::OnICCard() {
