@@ -83,6 +83,8 @@ QString PrintEngine::renderHtml(const QString& templateName, const TParamObject&
                                 const QAbstractItemModel* rows) {
     QString html;
     QFile file(templatePath(templateName));
+    if (!file.exists())
+        file.setFileName(QStringLiteral(":/ui/templates/%1.html").arg(baseName(templateName)));
     if (file.open(QIODevice::ReadOnly))
         html = QString::fromUtf8(file.readAll());
     else

@@ -7,8 +7,8 @@ class QPrinter;
 // The host's print engine. A template is an HTML file the user can change, in the
 // template folder, named after the template without its extension ("会员卡充值.Rwx"
 // is "会员卡充值.html"); "{{item}}" stands for an item's text and "{{rows}}" for
-// the grid as a table. A template without a file prints a plain layout of its
-// items and rows.
+// the grid as a table. Without a file there, the template the program ships
+// (host/ui/templates) prints, else a plain layout of the items and rows.
 class PrintEngine final : public PrintService {
 public:
     enum Output { Preview, Printer, PdfFolder };

@@ -406,12 +406,12 @@ private slots:
             PrintService::install(&engine);
             QTest::keyClick(d.field("NameEdit"), Qt::Key_P, Qt::ControlModifier);
             QVERIFY(engine.lastPdf().isEmpty());
-            d.printTemplate = QStringLiteral("积分增加详情");
+            d.printTemplate = QStringLiteral("测试打印单");
             QTest::keyClick(d.field("NameEdit"), Qt::Key_P, Qt::ControlModifier);
             PrintService::install(nullptr);
             const QString text = pdfText(engine.lastPdf());
-            QVERIFY2(text.contains(QStringLiteral("积分增加详情")) &&
-                         text.contains(QStringLiteral("taken")) && text.contains(QStringLiteral("12.5")),
+            QVERIFY2(text.contains(QStringLiteral("测试打印单")) && text.contains(QStringLiteral("taken")) &&
+                         text.contains(QStringLiteral("12.5")),
                      qPrintable(text));
 
             // The second insert fails on the stored name: one error box, the first insert
@@ -464,6 +464,14 @@ private slots:
             QVERIFY(html.contains(QStringLiteral("<th>项目</th><th>次数</th>")));
             QVERIFY(html.contains(QStringLiteral("<td>&lt;打蜡&gt;</td><td></td>")));
         }
+
+        // Without the user's file the receipt the program ships prints, and a template
+        // nobody wrote prints its items plainly.
+        const QString refund = PrintEngine::renderHtml(QStringLiteral("会员卡退费.Rwx"), items, nullptr);
+        QVERIFY2(refund.contains(QStringLiteral("会员卡退费单")), qPrintable(refund));
+        QVERIFY(refund.contains(QStringLiteral("<td>A0001</td>")));
+        QVERIFY(PrintEngine::renderHtml(QStringLiteral("未知单据.rwx"), items, nullptr)
+                    .startsWith(QStringLiteral("<h2 align=\"center\">未知单据</h2>")));
 
         // Without an engine the caller is told once and its action stops.
         ScriptedMessages boxes;
