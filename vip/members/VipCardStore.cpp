@@ -1,4 +1,5 @@
 #include "vip/members/VipCardStore.h"
+#include "vip/points/VipPointsStore.h"
 
 #include "host/sdk/SysLog.h"
 #include "host/sdk/VipCodes.h"
@@ -327,18 +328,9 @@ int VipCardStore::WriteStoredValue(int cardId, const StoredValue& value) {
 
 int VipCardStore::ChangePoints(const QString& cardNo, int changeType, int points, const QString& userCode,
                                int posId, const QString& memo) {
-    TParamObject p;
-    p.Add(QStringLiteral("@CardNo"), cardNo.trimmed());
-    p.Add(QStringLiteral("@ChangeType"), changeType);
-    p.Add(QStringLiteral("@ChangeTotal"), points);
-    p.Add(QStringLiteral("@EtypeID"), userCode);
-    p.Add(QStringLiteral("@Posid"), posId);
-    p.Add(QStringLiteral("@Memo"), memo);
-    p.Add(QStringLiteral("@Total"), 0);
-    p.Add(QStringLiteral("@NewId"), 0, TParamObject::Output);
-    if (m_data.ExecuteProcByName(QStringLiteral("InsertVipTotalChangeInfo"), p) < 0)
-        return 0;
-    return p.AsInteger(QStringLiteral("@NewId"));
+    // The points area owns the change record; a refusal reads as no change here.
+    const int id = VipPointsStore(m_data).AddChange(cardNo, changeType, points, userCode, posId, memo);
+    return id < 0 ? 0 : id;
 }
 
 bool VipCardStore::RewardIntroducer(int cardId, int changeType, int posId, int userRec) {
@@ -395,9 +387,7 @@ int VipCardStore::ActivateCard(int cardId, int userRec, int posId) {
 }
 
 bool VipCardStore::UsableInStore(int cardId, int posId) {
-    return m_data.ExecuteProcByName(QStringLiteral("QueryVipPosType"),
-                                    {QStringLiteral("@CardID"), QStringLiteral("@PosID")},
-                                    {cardId, posId}) == 0;
+    return VipPointsStore(m_data).UsableInStore(cardId, posId);
 }
 
 int VipCardStore::CheckClearDate(int cardId, const QString& date, QString& lastDate) {
