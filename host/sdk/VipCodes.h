@@ -94,3 +94,24 @@ constexpr int Gone = -1;
 constexpr int AlreadyCleared = -2; // cleared up to the date or a later one
 constexpr int NotActivated = -3;
 } // namespace PointsClearCheck
+
+// How a service item's rules give gift uses (VipService.discountType).
+namespace ServiceGiftMode {
+constexpr int PerMultiple = 1; // "倍数": the rule's gift for every full multiple of its count
+constexpr int Direct = 2;      // "直赠": the rule's gift once
+} // namespace ServiceGiftMode
+
+// Why the service item procedures refuse (Kd_InsertVipService, Kd_UpdateVipService,
+// Kd_InsertVipServiceRule).
+namespace ServiceItemRefusal {
+constexpr int NoProduct = -1;       // no live product of that record number, or a product class
+constexpr int AlreadyItem = -2;     // the product is a service item already
+constexpr int NoItem = -3;          // the product is no service item
+constexpr int BadStartTimes = -4;   // the least purchase is below 1 (and not the stored -1)
+constexpr int NegativePrice = -5;   // the single-use price is below 0
+constexpr int BadGiftMode = -6;     // neither PerMultiple nor Direct
+constexpr int BadBuyTimes = -7;     // a rule's count is below 1
+constexpr int BadRulePrice = -8;    // a rule's price is not above 0
+constexpr int BelowStartTimes = -9; // a rule's count is below the item's least purchase
+constexpr int SameBuyTimes = -10;   // the item has a rule from that count already
+} // namespace ServiceItemRefusal
