@@ -37,6 +37,7 @@ TBaseQuery::TBaseQuery(QWidget* parent)
     : QWidget(parent)
     , m_toolBar(new QToolBar(this))
     , m_topPanel(new QWidget(this))
+    , m_bottomPanel(new QWidget(this))
     , m_layout(new QVBoxLayout(this))
     , m_searchBox(new QLineEdit)
     , m_grid(new TQueryGrid(this))
@@ -54,6 +55,7 @@ TBaseQuery::TBaseQuery(QWidget* parent)
     m_layout->addWidget(m_topPanel);
     m_layout->addWidget(createSearchBar());
     m_layout->addWidget(m_grid, 1);
+    m_layout->addWidget(m_bottomPanel);
     m_layout->addWidget(m_limitNotice);
     m_statusLine->setObjectName(QStringLiteral("statusLine"));
     m_statusLine->setSizeGripEnabled(false);
@@ -150,6 +152,7 @@ void TBaseQuery::Open() {
     if (m_topPanel->isVisibleTo(this))
         m_topPanel->setMinimumHeight(m_topPanel->childrenRect().bottom() + 6);
     SetGrid();
+    m_bottomPanel->setVisible(!m_bottomPanel->children().isEmpty());
     m_grid->GridModel()->SetColumns(m_columns);
     restoreLayout();
     if (m_params.Has(QStringLiteral("@FormStyle")))

@@ -103,3 +103,33 @@ void addCards(DataModule& data, int count, const QStringList& names) {
 }
 
 } // namespace TestRows
+
+namespace TestRows {
+
+int addServiceLot(DataModule& data, int cardId, int prec, const QList<ServiceMove>& moves,
+                  const QDate& validUntil) {
+    Transaction transaction(data);
+    const int lot = data.OpenSQLAsInt(
+        QStringLiteral(
+            "INSERT INTO vipCardService (VipCardId, prec, ValidityPeriod) VALUES (?, ?, ?) RETURNING id"),
+        {cardId, prec, validUntil.isValid() ? QVariant(validUntil) : QVariant()});
+    int remain = 0;
+    Money total;
+    for (const ServiceMove& move : moves) {
+        remain += move.times;
+        total += Money::fromDouble(move.total);
+        data.ExecuteSQL(
+            QStringLiteral("INSERT INTO VipServiceChange (ServiceId, VipCardId, prec, ChangeType, "
+                           "Times, Total, RemainAfter, OpId, ChangeDate) VALUES (?, ?, ?, ?, ?, ?, "
+                           "?, ?, ?)"),
+            {lot, cardId, prec, move.changeType, move.times,
+             QVariant::fromValue(Money::fromDouble(move.total)), remain, QUuid::createUuid().toString(),
+             move.at});
+    }
+    data.ExecuteSQL(QStringLiteral("UPDATE vipCardService SET remainTimes = ?, Total = ? WHERE id = ?"),
+                    {remain, QVariant::fromValue(total), lot});
+    transaction.Commit();
+    return lot;
+}
+
+} // namespace TestRows

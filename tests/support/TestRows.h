@@ -63,4 +63,18 @@ int addCard(DataModule& data, const Card& card);
 // stopped; card i holds i yuan and (i * 7919) % 100003 points.
 void addCards(DataModule& data, int count, const QStringList& names = {});
 
+// One movement of a card's uses of a service item (a sale, a consumption, an
+// adjustment: StoredValueChange codes), signed.
+struct ServiceMove {
+    int changeType = 0;
+    int times = 0;
+    double total = 0; // yuan, signed as the uses
+    QDateTime at;
+};
+// A lot of the card's uses of the service item 'prec' with its ledger rows: the
+// lot's remaining uses and money are the sums of the moves, as the service ledger
+// keeps them. The lot's id.
+int addServiceLot(DataModule& data, int cardId, int prec, const QList<ServiceMove>& moves,
+                  const QDate& validUntil = {});
+
 } // namespace TestRows

@@ -1,5 +1,8 @@
 #include "vip/base/RegistrationRows.h"
 #include "vip/storedvalue/StoredValueExports.h"
+#include "vip/storedvalue/TVipServiceQuery.h"
+#include "vip/storedvalue/TvipCardServiceQuery.h"
+#include "vip/storedvalue/TvipCardSrvConsumeDQuery.h"
 
 // The stored-value area's part of the package's units.
 namespace {
@@ -10,16 +13,17 @@ using enum Subsystem;
 const RegistrationRows services(
     "Uvipinfo", 20,
     {
-        QueryClassEntry{"TVipServiceQuery", 889, editionFlags({1, 2, 3, 5}), 902, StoredValue, "服务项目"},
+        QueryClassEntry{"TVipServiceQuery", 889, editionFlags({1, 2, 3, 5}), 902, StoredValue, "服务项目",
+                        opens<TVipServiceQuery>},
         ComClassEntry{"ShowCzServiceForReg", editionFlags({1, 2, 3, 5}), 906, StoredValue, "服务项目充值"},
         ComClassEntry{"ShowCzServiceConsumeForReg", editionFlags({1, 2, 3, 5}), 907, StoredValue,
                       "服务项目消费"},
         QueryClassEntry{"TvipCardServiceQuery", 892, editionFlags({1, 3, 5}), 908, StoredValue,
-                        "会员服务次数"},
+                        "会员服务次数", opens<TvipCardServiceQuery>},
         QueryClassEntry{"TvipCardSrvConsumeQuery", 893, editionFlags({1, 2, 3, 5, 9}), 908, StoredValue,
                         "服务次数使用"},
         QueryClassEntry{"TvipCardSrvConsumeDQuery", 894, editionFlags({1, 3, 5}), 908, StoredValue,
-                        "服务消费记录"},
+                        "服务消费记录", opens<TvipCardSrvConsumeDQuery>},
         QueryClassEntry{"TSelCZUserList", 508, editionFlags({1, 2, 3, 5, 8, 9}), 592, StoredValue,
                         "充值退款汇总"},
         QueryClassEntry{"TSelCZUserListMX", 510, editionFlags({1, 3, 5, 9}), 0, StoredValue, "充值退款明细"},

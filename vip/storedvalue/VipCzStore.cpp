@@ -1,5 +1,8 @@
 #include "vip/storedvalue/VipCzStore.h"
 
+#include "host/sdk/Transaction.h"
+#include "host/sdk/Ucomvar.h"
+
 VipCzStore::VipCzStore(DataModule& data)
     : m_data(data) {}
 
@@ -99,4 +102,98 @@ VipCzStore::PasswordResult VipCzStore::ChangePassword(int cardId, const QString&
         QStringLiteral("kd_ChangeVipCzPassword"),
         {QStringLiteral("@Vipcardid"), QStringLiteral("@OldPassword"), QStringLiteral("@NewPassword")},
         {cardId, oldPassword, newPassword}));
+}
+
+std::optional<VipCzStore::ServiceItem> VipCzStore::LoadServiceItem(int prec) {
+    ClientDataSet rows;
+    m_data.OpenSQL(QStringLiteral("SELECT s.prec, p.FullName, s.startTimes, s.oncePrice, s.discountType "
+                                  "FROM VipService s JOIN ptype p ON p.rec = s.prec WHERE s.prec = ?"),
+                   rows, {prec});
+    if (rows.IsEmpty())
+        return std::nullopt;
+    const int startTimes = rows.FieldByName(QStringLiteral("startTimes")).AsInteger();
+    return ServiceItem{.prec = prec,
+                       .name = rows.FieldByName(QStringLiteral("FullName")).AsString(),
+                       .startTimes = startTimes > 0 ? startTimes : 0,
+                       .oncePrice = rows.FieldByName(QStringLiteral("oncePrice")).AsMoney(),
+                       .discountType = rows.FieldByName(QStringLiteral("discountType")).AsInteger()};
+}
+
+void VipCzStore::ServiceRuleRows(int prec, ClientDataSet& rows) {
+    m_data.OpenProcByName(QStringLiteral("QueryVipServiceRule"), {QStringLiteral("@Prec")}, {prec}, rows);
+}
+
+QList<VipCzStore::ServiceRule> VipCzStore::ServiceRules(int prec) {
+    ClientDataSet rows;
+    ServiceRuleRows(prec, rows);
+    QList<ServiceRule> rules;
+    for (int row = 0; row < rows.RecordCount(); ++row) {
+        const auto field = [&](const char* name) {
+            return Field(QString(), rows.Value(row, QLatin1String(name)));
+        };
+        rules.append({.buyTimes = field("buyTimes").AsInteger(),
+                      .oncePrice = field("oncePrice").AsMoney(),
+                      .gainTimes = field("gainTimes").AsInteger(),
+                      .validityDays = field("ValidityDays").AsInteger()});
+    }
+    return rules;
+}
+
+VipCzStore::ServiceSaved VipCzStore::SaveServiceItem(const ServiceItem& item, bool isNew,
+                                                     const QList<ServiceRule>& rules) {
+    Transaction transaction(m_data);
+    const int id = m_data.ExecuteProcByName(
+        isNew ? QStringLiteral("Kd_InsertVipService") : QStringLiteral("Kd_UpdateVipService"),
+        {QStringLiteral("@pRec"), QStringLiteral("@startTimes"), QStringLiteral("@oncePrice"),
+         QStringLiteral("@discountType"), QStringLiteral("@ERec")},
+        {item.prec, item.startTimes > 0 ? item.startTimes : -1, item.oncePrice.toDouble(), item.discountType,
+         Ucomvar().nLoginUserRec});
+    if (id < 0)
+        return {id, false};
+    if (!isNew)
+        m_data.ExecuteSQL(QStringLiteral("DELETE FROM VipServiceRule WHERE prec = ?"), {id});
+    for (const ServiceRule& rule : rules) {
+        if (rule.buyTimes == 0)
+            continue;
+        const int result = m_data.ExecuteProcByName(
+            QStringLiteral("Kd_InsertVipServiceRule"),
+            {QStringLiteral("@pRec"), QStringLiteral("@buyTimes"), QStringLiteral("@oncePrice"),
+             QStringLiteral("@gainTimes"), QStringLiteral("@ValidityDays")},
+            {id, rule.buyTimes, rule.oncePrice.toDouble(), rule.gainTimes > 0 ? rule.gainTimes : -1,
+             rule.validityDays > 0 ? rule.validityDays : -1});
+        if (result < 0)
+            return {result, true};
+    }
+    transaction.Commit();
+    return {id, false};
+}
+
+VipCzStore::ServiceDeleteResult VipCzStore::DeleteServiceItem(int prec) {
+    return ServiceDeleteResult(
+        m_data.ExecuteProcByName(QStringLiteral("kd_DelVipService"), {QStringLiteral("@id")}, {prec}));
+}
+
+QList<QPair<int, QString>> VipCzStore::CardServiceItems(int cardId) {
+    ClientDataSet rows;
+    m_data.OpenSQL(
+        QStringLiteral("SELECT p.rec, p.FullName FROM ptype p WHERE p.rec IN (SELECT DISTINCT prec "
+                       "FROM vipCardService WHERE ? = 0 OR VipCardId = ?) ORDER BY p.rec"),
+        rows, {cardId, cardId});
+    QList<QPair<int, QString>> items;
+    for (int row = 0; row < rows.RecordCount(); ++row)
+        items.append({rows.Value(row, 0).toInt(), rows.Value(row, 1).toString()});
+    return items;
+}
+
+int VipCzStore::UsesBefore(const QString& cardNo, int prec, const QDate& begin, const QDate& end) {
+    const int cardId = m_data.OpenSQLAsInt(
+        QStringLiteral("SELECT id FROM vipcard WHERE CardNo = ? AND deleted = 0"), {cardNo});
+    TParamObject outputs;
+    m_data.ExecuteProcByName(QStringLiteral("KD_vipCardSrvPrevRemain"),
+                             {QStringLiteral("@VipCardId"), QStringLiteral("@pRec"),
+                              QStringLiteral("@BeginDate"), QStringLiteral("@EndDate")},
+                             {cardId, prec, begin.toString(QStringLiteral("yyyy-MM-dd")),
+                              end.toString(QStringLiteral("yyyy-MM-dd 23:59:59"))},
+                             &outputs);
+    return outputs.AsInteger(QStringLiteral("@remainTimes"));
 }

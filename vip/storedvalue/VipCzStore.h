@@ -2,7 +2,11 @@
 
 #include "host/sdk/DataModule.h"
 #include "host/sdk/Money.h"
+#include "host/sdk/VipCodes.h"
 
+#include <QDate>
+#include <QList>
+#include <QPair>
 #include <QString>
 #include <optional>
 
@@ -76,6 +80,45 @@ public:
     Outcome Operate(const Operation& operation);
     PasswordResult CheckPassword(const QString& cardNo, const QString& password);
     PasswordResult ChangePassword(int cardId, const QString& oldPassword, const QString& newPassword);
+
+    // A service item as its rules dialog edits it; its id is the product's record number.
+    struct ServiceItem {
+        int prec = 0;
+        QString name;
+        int startTimes = 1; // 0 where the item stores none
+        Money oncePrice;
+        int discountType = ServiceGiftMode::PerMultiple;
+    };
+    // One step of an item's ladder; 0 gift uses or days for none.
+    struct ServiceRule {
+        int buyTimes = 0;
+        Money oncePrice;
+        int gainTimes = 0;
+        int validityDays = 0;
+    };
+    // What saving an item answers: the item's id, or the refusal of the item's
+    // procedure (atRule false) or of a rule's (atRule true), ServiceItemRefusal codes.
+    struct ServiceSaved {
+        int result = 0;
+        bool atRule = false;
+    };
+    // kd_DelVipService's answers.
+    enum ServiceDeleteResult { ServiceInUse = -1, ServiceGone = 0, ServiceDeleted = 1 };
+
+    std::optional<ServiceItem> LoadServiceItem(int prec);
+    // The item's ladder by count, as QueryVipServiceRule gives it to grids.
+    void ServiceRuleRows(int prec, ClientDataSet& rows);
+    QList<ServiceRule> ServiceRules(int prec);
+    // The item and its whole ladder in one transaction: a new item (isNew) or the
+    // item's fields and a ladder replacing the old one. Rules with a count of 0 are
+    // no rules. Nothing is written unless everything is.
+    ServiceSaved SaveServiceItem(const ServiceItem& item, bool isNew, const QList<ServiceRule>& rules);
+    ServiceDeleteResult DeleteServiceItem(int prec);
+    // The service items the card (0: any card) holds uses of, (record number, name) by
+    // record number.
+    QList<QPair<int, QString>> CardServiceItems(int cardId);
+    // Uses of the item (0: of all) the card numbered cardNo held before the day 'begin'.
+    int UsesBefore(const QString& cardNo, int prec, const QDate& begin, const QDate& end);
 
 private:
     DataModule& m_data;

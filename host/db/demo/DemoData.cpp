@@ -6,6 +6,7 @@
 #include "host/db/demo/DemoCatalog.h"
 #include "host/db/demo/DemoMembers.h"
 #include "host/db/demo/DemoRandom.h"
+#include "host/db/demo/DemoServices.h"
 #include "host/db/demo/DemoStores.h"
 #include "host/db/demo/DemoUsers.h"
 #include "host/sdk/DbError.h"
@@ -26,6 +27,7 @@ struct BaseData {
     DemoAccounts accounts;
     DemoUsers users;
     DemoCardTypes types;
+    DemoServices services;
 
     void fill(Database& db, DemoRandom& random) {
         stores.fill(db, random);
@@ -33,6 +35,7 @@ struct BaseData {
         accounts.fill(db, random);
         users.fill(db, stores);
         types.fill(db, stores, catalog);
+        services.fill(db);
     }
 };
 

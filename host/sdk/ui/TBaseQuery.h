@@ -58,6 +58,9 @@ public:
     TBaseCondition* GetCondition() const { return m_condition; }
     // The space above the grid for controls a window places itself (check boxes).
     QWidget* GetTopPanel() const { return m_topPanel; }
+    // The space below the grid for what a window shows of the current row (a grid of
+    // its detail rows); it takes room only when the window put something on it.
+    QWidget* GetBottomPanel() const { return m_bottomPanel; }
     int RowCount() const;
     int CurrentRow() const;
 
@@ -189,6 +192,7 @@ private:
     QString documentName() const;
     QToolBar* m_toolBar;
     QWidget* m_topPanel;
+    QWidget* m_bottomPanel;
     QVBoxLayout* m_layout;
     QLineEdit* m_searchBox;
     TQueryGrid* m_grid;

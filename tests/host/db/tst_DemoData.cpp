@@ -51,6 +51,8 @@ QMap<QString, int> tableCounts(Database& db) {
                               "vipcard",
                               "VipChangeInfo",
                               "VipCzChange",
+                              "VipService",
+                              "VipServiceRule",
                               "CustomFieldsDefine",
                               "VipCustomFields",
                               "sysdata"}) {
@@ -125,6 +127,11 @@ const QStringList coveredCases = {
     "vipcard WHERE deleted = 0 AND UsePass = 1",
     "VipCzChange WHERE ChangeType = 30",
     "VipCustomFields WHERE C0 <> '' AND C1 <> ''",
+    // Service items: gifts per multiple and once, uses that expire.
+    "VipService WHERE discountType = 1 AND EXISTS (SELECT 1 FROM VipServiceRule r WHERE r.prec = "
+    "VipService.prec AND r.gainTimes > 0)",
+    "VipService WHERE discountType = 2",
+    "VipServiceRule WHERE ValidityDays > 0",
 };
 
 struct Run {

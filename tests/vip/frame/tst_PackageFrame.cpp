@@ -17,6 +17,7 @@
 #include "vip/members/VipCardImport.h"
 #include "vip/members/VipSelectExports.h"
 #include "vip/points/PointsExports.h"
+#include "vip/storedvalue/ServiceRuleExports.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -220,12 +221,14 @@ private slots:
             QCOMPARE(entry->rights, want.rights);
             QCOMPARE(entry->subsystem, want.subsystem);
             QCOMPARE(entry->caption, QString::fromUtf8(want.caption));
-            // The card-type windows, the member list and the store and machine pickers
-            // are offered; the others are not yet.
-            QCOMPARE(bool(entry->create), name.startsWith(QLatin1String("TVipCardType")) ||
-                                              name.startsWith(QLatin1String("TPos")) ||
-                                              name == QLatin1String("TMachineSel") ||
-                                              name == QLatin1String("TVipQuery"));
+            // The card-type windows, the member list, the store and machine pickers and
+            // the service item lists are offered; the others are not yet.
+            QCOMPARE(
+                bool(entry->create),
+                name.startsWith(QLatin1String("TVipCardType")) || name.startsWith(QLatin1String("TPos")) ||
+                    name == QLatin1String("TMachineSel") || name == QLatin1String("TVipServiceQuery") ||
+                    name == QLatin1String("TvipCardServiceQuery") ||
+                    name == QLatin1String("TvipCardSrvConsumeDQuery") || name == QLatin1String("TVipQuery"));
         }
 
         const PackageInfo* info = GetPackageInfoTable();
@@ -321,6 +324,7 @@ private slots:
             {"IntegralVipTotal_Adjust", reinterpret_cast<QFunctionPointer>(&IntegralVipTotal_Adjust)},
             {"VipAddListShow", reinterpret_cast<QFunctionPointer>(&VipAddListShow)},
             {"VipCardImport", reinterpret_cast<QFunctionPointer>(&VipCardImport)},
+            {"ShowVipServiceRuleEdit", reinterpret_cast<QFunctionPointer>(&ShowVipServiceRuleEdit)},
         };
         for (const auto& [name, function] : exports)
             QVERIFY2(module.resolve(name) == function, name);
