@@ -4,6 +4,7 @@
 #include "host/db/demo/DemoAccounts.h"
 #include "host/db/demo/DemoCardTypes.h"
 #include "host/db/demo/DemoCatalog.h"
+#include "host/db/demo/DemoCouponTypes.h"
 #include "host/db/demo/DemoMembers.h"
 #include "host/db/demo/DemoRandom.h"
 #include "host/db/demo/DemoStores.h"
@@ -26,6 +27,7 @@ struct BaseData {
     DemoAccounts accounts;
     DemoUsers users;
     DemoCardTypes types;
+    DemoCouponTypes couponTypes;
 
     void fill(Database& db, DemoRandom& random) {
         stores.fill(db, random);
@@ -33,6 +35,7 @@ struct BaseData {
         accounts.fill(db, random);
         users.fill(db, stores);
         types.fill(db, stores, catalog);
+        couponTypes.fill(db, stores, catalog, types);
     }
 };
 

@@ -125,6 +125,12 @@ const QStringList coveredCases = {
     "vipcard WHERE deleted = 0 AND UsePass = 1",
     "VipCzChange WHERE ChangeType = 30",
     "VipCustomFields WHERE C0 <> '' AND C1 <> ''",
+    // Coupon types of each kind, one voided, one with goods, one with member types.
+    "ETCType WHERE TYPE = 1 AND Enabled = 3",
+    "ETCType t WHERE t.TYPE = 1 AND t.Enabled = 1 AND EXISTS (SELECT 1 FROM ETCTypeGoods g WHERE g.id = "
+    "t.ID)",
+    "ETCType WHERE TYPE = 2 AND VIPType <> '' AND TPosID <> ''",
+    "ETCType WHERE TYPE = 3 AND RangType = 1 AND SaleStart > 0",
 };
 
 struct Run {

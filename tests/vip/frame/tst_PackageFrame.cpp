@@ -220,12 +220,14 @@ private slots:
             QCOMPARE(entry->rights, want.rights);
             QCOMPARE(entry->subsystem, want.subsystem);
             QCOMPARE(entry->caption, QString::fromUtf8(want.caption));
-            // The card-type windows, the member list and the store and machine pickers
-            // are offered; the others are not yet.
-            QCOMPARE(bool(entry->create), name.startsWith(QLatin1String("TVipCardType")) ||
-                                              name.startsWith(QLatin1String("TPos")) ||
-                                              name == QLatin1String("TMachineSel") ||
-                                              name == QLatin1String("TVipQuery"));
+            // The card-type windows, the member list, the store and machine pickers and
+            // the coupon type lists are offered; the others are not yet.
+            QCOMPARE(bool(entry->create),
+                     name.startsWith(QLatin1String("TVipCardType")) ||
+                         name.startsWith(QLatin1String("TPos")) || name == QLatin1String("TMachineSel") ||
+                         name == QLatin1String("TVipQuery") || name == QLatin1String("TETCCashQuery") ||
+                         name == QLatin1String("TETCDiscountQuery") ||
+                         name == QLatin1String("TETCPreferentialQuery"));
         }
 
         const PackageInfo* info = GetPackageInfoTable();
