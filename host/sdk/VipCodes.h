@@ -71,6 +71,45 @@ constexpr int DiscountCard = 2;
 constexpr int PreferentialCoupon = 3;
 } // namespace CouponKind
 
+// Bits of a coupon type's Flags (ETCType.Flags), numbered as SetBitValue and
+// GetBitValue count them (bit 1 the least significant). Bits 8 to 11 and 13 follow
+// the type's values; the type procedure sets them, whatever the caller sent.
+namespace CouponTypeFlag {
+constexpr int PartialGoods = 1;        // only the allowed goods may be paid with it
+constexpr int MemberTypes = 2;         // only the allowed member card types may use it
+constexpr int SpecialPriceGoods = 3;   // special-price goods may be paid with it
+constexpr int OtherTypes = 4;          // other coupon types may be used together
+constexpr int EarnsPoints = 5;         // purchases paid with it earn points
+constexpr int Unused = 6;              // always 0
+constexpr int ExpiryControlled = 7;    // the expiry settings apply
+constexpr int MinimumPurchase = 8;     // SaleStart > 0
+constexpr int UseCountLimited = 9;     // UseCount > 0
+constexpr int SeveralPerReceipt = 10;  // UseLimit > 1
+constexpr int HasValue = 11;           // RangLimit > 0
+constexpr int BoundToMember = 12;      // the card must be bound to a member card
+constexpr int PreferentialAmount = 13; // a preferential value is an amount (RangType 1)
+constexpr int UndiscountedGoods = 14;  // a discount card discounts goods without discount too
+constexpr int AutoCreate = 15;         // retail creates cards when automatic gifts run short
+} // namespace CouponTypeFlag
+
+// States of a coupon type (ETCType.Enabled); a voided coupon card carries the same
+// mark in ETCList.Flag.
+namespace CouponTypeState {
+constexpr int Deleted = 0;
+constexpr int InUse = 1;
+constexpr int Voided = 3;
+} // namespace CouponTypeState
+
+// How a coupon type's expiry is given (ETCType.VallidityType).
+namespace CouponExpiry {
+constexpr int DaysAfterActivation = 0;
+constexpr int UntilDate = 1;
+// The last day an expiry may reach.
+constexpr int LastYear = 2050;
+constexpr int LastMonth = 1;
+constexpr int LastDay = 1;
+} // namespace CouponExpiry
+
 // Why the card procedure's delete ("D") leaves a card in place.
 namespace CardDeleteRefusal {
 constexpr int Gone = -1;             // no live card with the number

@@ -1,20 +1,25 @@
 #include "vip/base/ModuleGlobals.h"
 #include "vip/base/RegistrationRows.h"
 #include "vip/base/UnitContribution.h"
+#include "vip/coupons/TETCCashQuery.h"
+#include "vip/coupons/TETCDiscountQuery.h"
+#include "vip/coupons/TETCPreferentialQuery.h"
 
-// The coupon area's part of the package's units; nothing of it is built yet.
+// The coupon area's part of the package's units.
 namespace {
 
 using enum Subsystem;
 
 // One coupon type list per coupon kind.
-const RegistrationRows
-    typeLists("Uetctypemanage", 10,
-              {
-                  QueryClassEntry{"TETCCashQuery", 827, editionFlags({1, 5}), 837, Coupons, "购物卡类型"},
-                  QueryClassEntry{"TETCDiscountQuery", 828, editionFlags({}), 0, Coupons},
-                  QueryClassEntry{"TETCPreferentialQuery", 829, editionFlags({}), 0, Coupons},
-              });
+const RegistrationRows typeLists(
+    "Uetctypemanage", 10,
+    {
+        QueryClassEntry{"TETCCashQuery", 827, editionFlags({1, 5}), 837, Coupons, "购物卡类型",
+                        opens<TETCCashQuery>},
+        QueryClassEntry{"TETCDiscountQuery", 828, editionFlags({}), 0, Coupons, {}, opens<TETCDiscountQuery>},
+        QueryClassEntry{
+            "TETCPreferentialQuery", 829, editionFlags({}), 0, Coupons, {}, opens<TETCPreferentialQuery>},
+    });
 
 // The member picker of the batch add and the coupon-card binding.
 const RegistrationRows memberPicker("Uetccardbatchadd", 10,

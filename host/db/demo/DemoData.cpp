@@ -4,6 +4,7 @@
 #include "host/db/demo/DemoAccounts.h"
 #include "host/db/demo/DemoCardTypes.h"
 #include "host/db/demo/DemoCatalog.h"
+#include "host/db/demo/DemoCouponTypes.h"
 #include "host/db/demo/DemoMembers.h"
 #include "host/db/demo/DemoRandom.h"
 #include "host/db/demo/DemoServices.h"
@@ -28,6 +29,7 @@ struct BaseData {
     DemoUsers users;
     DemoCardTypes types;
     DemoServices services;
+    DemoCouponTypes couponTypes;
 
     void fill(Database& db, DemoRandom& random) {
         stores.fill(db, random);
@@ -36,6 +38,7 @@ struct BaseData {
         users.fill(db, stores);
         types.fill(db, stores, catalog);
         services.fill(db);
+        couponTypes.fill(db, stores, catalog, types);
     }
 };
 

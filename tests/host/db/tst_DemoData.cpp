@@ -132,6 +132,12 @@ const QStringList coveredCases = {
     "VipService.prec AND r.gainTimes > 0)",
     "VipService WHERE discountType = 2",
     "VipServiceRule WHERE ValidityDays > 0",
+    // Coupon types of each kind, one voided, one with goods, one with member types.
+    "ETCType WHERE TYPE = 1 AND Enabled = 3",
+    "ETCType t WHERE t.TYPE = 1 AND t.Enabled = 1 AND EXISTS (SELECT 1 FROM ETCTypeGoods g WHERE g.id = "
+    "t.ID)",
+    "ETCType WHERE TYPE = 2 AND VIPType <> '' AND TPosID <> ''",
+    "ETCType WHERE TYPE = 3 AND RangType = 1 AND SaleStart > 0",
 };
 
 struct Run {
