@@ -110,7 +110,8 @@ QList<LedgerAudit::CouponMismatch> LedgerAudit::couponCards(Database& db) {
                                       .arg(used)
                                       .arg(money(usedTotal), money(total))});
         const QString vipCode = rows.FieldByName(QStringLiteral("VIPCode")).AsString();
-        if ((integer("VIPID") != 0 || !vipCode.isEmpty()) && integer("memberFound") == 0)
+        // A voided card keeps the number it was bound to; its member may have gone since.
+        if (flag != 3 && (integer("VIPID") != 0 || !vipCode.isEmpty()) && integer("memberFound") == 0)
             found.append({cardNo, QStringLiteral("绑定的会员卡 %1（id %2）不存在或卡号不符")
                                       .arg(vipCode)
                                       .arg(integer("VIPID"))});

@@ -23,9 +23,9 @@ public:
     static int liveCards(Database& db);
 
     // A coupon card whose Flag is no state, whose Used mark disagrees with what a
-    // cash coupon has spent, whose binding names no live member card of that
-    // number, or whose UsedTotal (or UsedCount) is not what its uses add up to or
-    // lies outside 0..Total.
+    // cash coupon has spent, whose binding (unless voided) names no live member card
+    // of that number, or whose UsedTotal (or UsedCount) is not what its uses add up
+    // to or lies outside 0..Total.
     struct CouponMismatch {
         QString cardNo;
         QString problem; // worded for the person running the check

@@ -298,6 +298,9 @@ int updateCard(ProcedureContext& call, const Card& c) {
         db.execute(QStringLiteral("UPDATE vipcard SET %1, IsUse = IsUse + 1 WHERE id = ?")
                        .arg(assignments.join(QStringLiteral(", "))),
                    values);
+        // Coupon cards name their member by number too; a renumbered card keeps them.
+        db.execute(QStringLiteral("UPDATE ETCList SET VIPCode = ? WHERE VIPID = ? AND deleted = 0"),
+                   {c.cardNo, id});
         return id;
     });
 }
