@@ -106,6 +106,9 @@ private slots:
                  QStringLiteral("会员卡[NOPE]不存在"));
         QCOMPARE(refusal(edit(data, 0, goldOnly, 1, QStringLiteral("A1"), 20, QStringLiteral("M2"))),
                  QStringLiteral("购物卡A1的许可卡类型与会员卡[M2]不相符"));
+        const int unbound = edit(data, 0, goldOnly, 1, QStringLiteral("A0"), 20).id;
+        QCOMPARE(refusal(set(data, unbound, CouponCardMode::Bind, QStringLiteral("M2"))),
+                 QStringLiteral("购物卡A0的许可卡类型与会员卡[M2]不相符"));
         const Answer first = edit(data, 0, goldOnly, 1, QStringLiteral("A1"), 20, QStringLiteral("M1"));
         QCOMPARE(first.result, 0);
         QVERIFY(first.id > 0);

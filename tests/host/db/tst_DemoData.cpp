@@ -125,6 +125,14 @@ const QStringList coveredCases = {
     "vipcard WHERE deleted = 0 AND UsePass = 1",
     "VipCzChange WHERE ChangeType = 30",
     "VipCustomFields WHERE C0 <> '' AND C1 <> ''",
+    // Coupon cards in every state: waiting, activated, bound, stopped, partly and wholly used, voided.
+    "ETCList WHERE Flag = 0 AND deleted = 0",
+    "ETCList WHERE Flag = 1 AND VIPID = 0 AND IsStop = 0 AND Used = 0",
+    "ETCList WHERE Flag = 1 AND VIPID > 0",
+    "ETCList WHERE IsStop = 1",
+    "ETCList WHERE Used = 0 AND UsedTotal > 0",
+    "ETCList WHERE Used = 1",
+    "ETCList WHERE Flag = 3",
 };
 
 struct Run {

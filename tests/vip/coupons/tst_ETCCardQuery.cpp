@@ -5,19 +5,24 @@
 #include "host/sdk/ui/TQueryGrid.h"
 #include "tests/support/DbProbe.h"
 #include "tests/support/FlowFixture.h"
+#include "tests/support/RecordingLink.h"
 #include "tests/support/TestRows.h"
 #include "tests/support/TestUser.h"
 #include "tests/support/UserInput.h"
+#include "vip/coupons/ETCCardExports.h"
 #include "vip/coupons/TETCCardCash.h"
 #include "vip/frame/PackageEntry.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QDialog>
 #include <QItemSelectionModel>
+#include <QLineEdit>
 #include <QTest>
 #include <optional>
 
 using UserInput::click;
+using UserInput::get;
 using UserInput::type;
 
 namespace {
@@ -69,6 +74,26 @@ class ETCCardQueryTest : public QObject {
     std::optional<TestUser> clerk;
     int cashType = 0;
 
+    // A cash coupon waiting to be issued, as the card editor writes it.
+    void addCoupon(const QString& cardNo) {
+        TParamObject p;
+        for (const auto& [name, value] : QList<std::pair<const char*, QVariant>>{{"@ID", 0},
+                                                                                 {"@ETCID", cashType},
+                                                                                 {"@ETCType", 1},
+                                                                                 {"@CardNo", cardNo},
+                                                                                 {"@VIPID", 0},
+                                                                                 {"@VIPCode", QString()},
+                                                                                 {"@CreateERec", 1},
+                                                                                 {"@Flag", 0},
+                                                                                 {"@Total", 100},
+                                                                                 {"@UsedTotal", 0},
+                                                                                 {"@StartDate", QString()},
+                                                                                 {"@EndDate", QString()},
+                                                                                 {"@LPosID", QString()},
+                                                                                 {"@LPosName", QString()}})
+            p.Add(QLatin1String(name), value);
+        QCOMPARE(flow->data().ExecuteProcByName(QStringLiteral("KD_ETCListEdit"), p), 0);
+    }
     // Saves the editor the next window is, after 'work' filled it.
     void editWith(const std::function<void(QDialog&)>& work) {
         flow->driver().setNextHandler([work](QDialog& d) {
@@ -151,26 +176,8 @@ private slots:
                 {.cardNo = QLatin1String(no), .cardType = gold, .validUntil = QDate(2099, 1, 1)});
             flow->data().ExecuteSQL(QStringLiteral("UPDATE vipcard SET IsLife = 1 WHERE id = ?"), {id});
         }
-        for (const char* no : {"A1", "A2", "A3"}) {
-            TParamObject p;
-            for (const auto& [name, value] :
-                 QList<std::pair<const char*, QVariant>>{{"@ID", 0},
-                                                         {"@ETCID", cashType},
-                                                         {"@ETCType", 1},
-                                                         {"@CardNo", QLatin1String(no)},
-                                                         {"@VIPID", 0},
-                                                         {"@VIPCode", QString()},
-                                                         {"@CreateERec", 1},
-                                                         {"@Flag", 0},
-                                                         {"@Total", 100},
-                                                         {"@UsedTotal", 0},
-                                                         {"@StartDate", QString()},
-                                                         {"@EndDate", QString()},
-                                                         {"@LPosID", QString()},
-                                                         {"@LPosName", QString()}})
-                p.Add(QLatin1String(name), value);
-            QCOMPARE(flow->data().ExecuteProcByName(QStringLiteral("KD_ETCListEdit"), p), 0);
-        }
+        for (const char* no : {"A1", "A2", "A3"})
+            addCoupon(QLatin1String(no));
         TETCCardCash list;
         list.Open();
         choose(list, {0, 1, 2});
@@ -201,6 +208,32 @@ private slots:
                                                    QStringLiteral("提示|是否激活选中购物卡？"),
                                                    QStringLiteral("提示|编号：A1已经作废的购物卡不能激活")}));
         QCOMPARE(DbProbe::count(flow->data(), QStringLiteral("ETCList"), QStringLiteral("Flag = 1")), 2);
+    }
+
+    // The clerk types a number and Enter; the card waiting under it is shown ticked
+    // for activation and issued. An independent store of a chain queues the issue for
+    // the head office and hands it to the link.
+    void singleIssueFindsTheCardAndTellsTheHeadOffice() {
+        RecordingLink link;
+        Ucomvar().appClass.SetFlag(14, true);
+        Ucomvar().lConnectType = 1;
+        addCoupon(QStringLiteral("GWK001"));
+        addCoupon(QStringLiteral("HY002"));
+        flow->driver().setNextHandler([](QDialog& d) {
+            type(d, "edtCardNo", QStringLiteral("GWK"));
+            QTest::keyClick(get<QLineEdit>(d, "edtCardNo"), Qt::Key_Return);
+            QCOMPARE(get<QLineEdit>(d, "edtCardNo")->text(), QStringLiteral("GWK001"));
+            QVERIFY(get<QCheckBox>(d, "chkActive")->isChecked());
+            click(d, "btnOK");
+        });
+        QVERIFY(ShowETCCardOpenOne());
+        QCOMPARE(DbProbe::count(flow->data(), QStringLiteral("ETCList"),
+                                QStringLiteral("Flag = 1 AND CardNo = 'GWK001' AND StartDate IS NOT NULL")),
+                 1);
+        QCOMPARE(DbProbe::count(flow->data(), QStringLiteral("ETCListUP"),
+                                QStringLiteral("UPType = 1 AND StartDate IS NOT NULL AND SentAt IS NULL")),
+                 1);
+        QVERIFY(link.operations().contains(QStringLiteral("SetETCList")));
     }
 };
 
