@@ -28,3 +28,9 @@ void TETCUseCardDetail::SetGrid() {
     AddGridColumn(QStringLiteral("Total"), value, 80, true, GridColumn::Money);
     AddGridColumn(QStringLiteral("AfterTotal"), QStringLiteral("余额"), 80, true, GridColumn::Money);
 }
+
+void TETCUseCardDetail::InitParamList() {
+    TBaseQuery::InitParamList();
+    // Opened without a card it lists nothing rather than failing.
+    Params().Add(QStringLiteral("@CardNo"), Params().AsString(QStringLiteral("@CardNo")));
+}

@@ -13,4 +13,5 @@ public:
 protected:
     void OnIniButton() override;
     void SetGrid() override;
+    void InitParamList() override;
 };

@@ -35,4 +35,7 @@ void TETCUseDetail::SetGrid() {
 void TETCUseDetail::InitParamList() {
     TBaseQuery::InitParamList();
     Params().Add(QStringLiteral("@Today"), QDate::currentDate());
+    // Opened without a type (not from the counts) it lists nothing rather than failing.
+    Params().Add(QStringLiteral("@ETCID"), Params().AsInteger(QStringLiteral("@ETCID")));
+    Params().Add(QStringLiteral("@Flag"), Params().AsInteger(QStringLiteral("@Flag")));
 }
