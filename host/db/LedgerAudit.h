@@ -7,7 +7,8 @@ class Database;
 
 // Every live card's balances against its ledgers: Cz, CzTotal and Cz00 against its
 // stored-value change rows (VipCzChange), IntegralTotal and ljIntegral against its
-// points change rows (VipChangeInfo).
+// points change rows (VipChangeInfo); and every live coupon card's state, binding
+// and value against its use rows (ETCUse).
 class LedgerAudit {
 public:
     struct Mismatch {
@@ -20,4 +21,15 @@ public:
 
     static QList<Mismatch> run(Database& db);
     static int liveCards(Database& db);
+
+    // A coupon card whose Flag is no state, whose Used mark disagrees with what a
+    // cash coupon has spent, whose binding (unless voided) names no live member card
+    // of that number, or whose UsedTotal (or UsedCount) is not what its uses add up
+    // to or lies outside 0..Total.
+    struct CouponMismatch {
+        QString cardNo;
+        QString problem; // worded for the person running the check
+    };
+    static QList<CouponMismatch> couponCards(Database& db);
+    static int liveCouponCards(Database& db);
 };

@@ -154,3 +154,12 @@ constexpr int BadRulePrice = -8;    // a rule's price is not above 0
 constexpr int BelowStartTimes = -9; // a rule's count is below the item's least purchase
 constexpr int SameBuyTimes = -10;   // the item has a rule from that count already
 } // namespace ServiceItemRefusal
+// What KD_ETCListSet does to a coupon card (@Mode).
+namespace CouponCardMode {
+constexpr int Delete = 0;
+constexpr int Activate = 1;
+constexpr int Void = 2;
+constexpr int Stop = 3;
+constexpr int Resume = 4;
+constexpr int Bind = 5;
+} // namespace CouponCardMode

@@ -43,6 +43,10 @@ int addProduct(DataModule& data, const QString& typeId, const QString& userCode,
 // An account of the books (atype) by its tree id, under 'parentId'; its rec.
 int addAccount(DataModule& data, const QString& typeId, const QString& parentId, const QString& fullName);
 
+// A coupon type (ETCType) of a kind (CouponKind) with its value in units; 'more'
+// sets other columns (Flags, VIPType, Enabled, UseCount...). Its ID.
+int addCouponType(DataModule& data, int kind, const QString& name, double value, const Columns& more = {});
+
 struct Card {
     QString cardNo;
     int cardType = 0;

@@ -4,6 +4,18 @@
 #include "vip/coupons/TETCCashQuery.h"
 #include "vip/coupons/TETCDiscountQuery.h"
 #include "vip/coupons/TETCPreferentialQuery.h"
+#include "vip/coupons/ETCCardExports.h"
+#include "vip/coupons/TETCCardCash.h"
+#include "vip/coupons/TETCCardDiscount.h"
+#include "vip/coupons/TETCCardListByVIP.h"
+#include "vip/coupons/TETCCardMultSelect.h"
+#include "vip/coupons/TETCCardOPen.h"
+#include "vip/coupons/TETCCardPreferential.h"
+#include "vip/coupons/TETCCardSelect.h"
+#include "vip/coupons/TETCCount.h"
+#include "vip/coupons/TETCUseCardDetail.h"
+#include "vip/coupons/TETCUseDetail.h"
+#include "vip/coupons/TSelectVIPInfo.h"
 
 // The coupon area's part of the package's units.
 namespace {
@@ -22,25 +34,31 @@ const RegistrationRows typeLists(
     });
 
 // The member picker of the batch add and the coupon-card binding.
-const RegistrationRows memberPicker("Uetccardbatchadd", 10,
-                                    {QueryClassEntry{"TSelectVIPInfo", 6, editionFlags({}), 0, Coupons}});
+const RegistrationRows memberPicker(
+    "Uetccardbatchadd", 10,
+    {QueryClassEntry{"TSelectVIPInfo", 6, editionFlags({}), 0, Coupons, {}, opens<TSelectVIPInfo>}});
 
-const RegistrationRows
-    cards("Uetccardmanage", 10,
-          {
-              QueryClassEntry{"TETCCardCash", 830, editionFlags({1, 2, 5}), 840, Coupons, "购物卡管理"},
-              QueryClassEntry{"TETCCardDiscount", 831, editionFlags({}), 0, Coupons},
-              QueryClassEntry{"TETCCardPreferential", 832, editionFlags({}), 0, Coupons},
-              QueryClassEntry{"TETCCardOPen", 836, editionFlags({1, 2, 5}), 843, Coupons, "购物卡发放"},
-              QueryClassEntry{"TETCCardSelect", 836, editionFlags({}), 0, Coupons},
-              QueryClassEntry{"TETCCardMultSelect", 836, editionFlags({}), 0, Coupons},
-              QueryClassEntry{"TETCCount", 837, editionFlags({1, 2, 5, 9}), 845, Coupons, "购物卡统计"},
-              QueryClassEntry{"TETCUseDetail", 838, editionFlags({}), 0, Coupons},
-              QueryClassEntry{"TETCUseCardDetail", 845, editionFlags({}), 0, Coupons},
-              QueryClassEntry{"TETCCardListByVIP", 870, editionFlags({}), 0, Coupons},
-              ComClassEntry{"TETCCardManage.ShowETCCardOpenOne_P", editionFlags({1, 2, 5}), 843, Coupons,
-                            "购物卡单张发放"},
-          });
+const RegistrationRows cards(
+    "Uetccardmanage", 10,
+    {
+        QueryClassEntry{"TETCCardCash", 830, editionFlags({1, 2, 5}), 840, Coupons, "购物卡管理",
+                        opens<TETCCardCash>},
+        QueryClassEntry{"TETCCardDiscount", 831, editionFlags({}), 0, Coupons, {}, opens<TETCCardDiscount>},
+        QueryClassEntry{
+            "TETCCardPreferential", 832, editionFlags({}), 0, Coupons, {}, opens<TETCCardPreferential>},
+        QueryClassEntry{"TETCCardOPen", 836, editionFlags({1, 2, 5}), 843, Coupons, "购物卡发放",
+                        opens<TETCCardOPen>},
+        QueryClassEntry{"TETCCardSelect", 836, editionFlags({}), 0, Coupons, {}, opens<TETCCardSelect>},
+        QueryClassEntry{
+            "TETCCardMultSelect", 836, editionFlags({}), 0, Coupons, {}, opens<TETCCardMultSelect>},
+        QueryClassEntry{"TETCCount", 837, editionFlags({1, 2, 5, 9}), 845, Coupons, "购物卡统计",
+                        opens<TETCCount>},
+        QueryClassEntry{"TETCUseDetail", 838, editionFlags({}), 0, Coupons, {}, opens<TETCUseDetail>},
+        QueryClassEntry{"TETCUseCardDetail", 845, editionFlags({}), 0, Coupons, {}, opens<TETCUseCardDetail>},
+        QueryClassEntry{"TETCCardListByVIP", 870, editionFlags({}), 0, Coupons, {}, opens<TETCCardListByVIP>},
+        ComClassEntry{"TETCCardManage.ShowETCCardOpenOne_P", editionFlags({1, 2, 5}), 843, Coupons,
+                      "购物卡单张发放", [] { ShowETCCardOpenOne_P(); }},
+    });
 
 // The coupon editor's change log names each changed field by these labels.
 const UnitContribution fieldCaptions(

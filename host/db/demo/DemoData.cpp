@@ -5,6 +5,7 @@
 #include "host/db/demo/DemoCardTypes.h"
 #include "host/db/demo/DemoCatalog.h"
 #include "host/db/demo/DemoCouponTypes.h"
+#include "host/db/demo/DemoCoupons.h"
 #include "host/db/demo/DemoMembers.h"
 #include "host/db/demo/DemoRandom.h"
 #include "host/db/demo/DemoServices.h"
@@ -78,6 +79,7 @@ void DemoData::fill(Database& db, const QDate& today) {
     BaseData base;
     base.fill(db, random);
     DemoMembers(db, random, today).fill(base.stores, base.types, base.accounts, base.users);
+    DemoCoupons(db, today).fill(base.couponTypes);
     fillSettings(db);
     transaction.Commit();
 }
@@ -95,12 +97,13 @@ void DemoData::fillAtScale(Database& db, int members, const DemoBulkMembers::Pro
 }
 
 QString DemoData::summary(Database& db) {
-    return QStringLiteral(
-               "门店 %1 家，POS 机 %2 台，商品 %3 种，会员卡类型 %4 种，会员卡 %5 张，登录用户 %6 个")
+    return QStringLiteral("门店 %1 家，POS 机 %2 台，商品 %3 种，会员卡类型 %4 种，会员卡 %5 张，登录用户 %6 "
+                          "个，购物卡 %7 张")
         .arg(count(db, QStringLiteral("SELECT COUNT(*) FROM posinfo WHERE deleted = 0")))
         .arg(count(db, QStringLiteral("SELECT COUNT(*) FROM posmachine WHERE deleted = 0")))
         .arg(count(db, QStringLiteral("SELECT COUNT(*) FROM ptype WHERE deleted = 0 AND sonnum = 0")))
         .arg(count(db, QStringLiteral("SELECT COUNT(*) FROM viptype WHERE deleted = 0")))
         .arg(count(db, QStringLiteral("SELECT COUNT(*) FROM vipcard WHERE deleted = 0")))
-        .arg(count(db, QStringLiteral("SELECT COUNT(*) FROM loginuser WHERE deleted = 0")));
+        .arg(count(db, QStringLiteral("SELECT COUNT(*) FROM loginuser WHERE deleted = 0")))
+        .arg(count(db, QStringLiteral("SELECT COUNT(*) FROM ETCList WHERE deleted = 0")));
 }

@@ -298,14 +298,18 @@ int updateCard(ProcedureContext& call, const Card& c) {
         db.execute(QStringLiteral("UPDATE vipcard SET %1, IsUse = IsUse + 1 WHERE id = ?")
                        .arg(assignments.join(QStringLiteral(", "))),
                    values);
+        // Coupon cards name their member by number too; a renumbered card keeps them.
+        db.execute(QStringLiteral("UPDATE ETCList SET VIPCode = ? WHERE VIPID = ? AND deleted = 0"),
+                   {c.cardNo, id});
         return id;
     });
 }
 
 // A deleted card keeps its rows for the histories. Stored value it still holds
-// would vanish from the chain's books, so such a card stays. Coupon cards, services
-// and WeChat bindings have no tables in this database yet; their refusals are
-// reserved in CardDeleteRefusal for when they come.
+// would vanish from the chain's books, so such a card stays; so does one that live
+// coupon cards are bound to (voided ones no longer count). Services and WeChat
+// bindings have no tables in this database yet; their refusals are reserved in
+// CardDeleteRefusal for when they come.
 int deleteCard(ProcedureContext& call) {
     Database& db = call.db();
     const QString cardNo = call.text(QStringLiteral("@CardNo"), 30).trimmed();
@@ -321,6 +325,11 @@ int deleteCard(ProcedureContext& call) {
         held.FieldByName(QStringLiteral("Cz")).AsLargeInt() != 0)
         return CardDeleteRefusal::HoldsStoredValue;
     const int id = held.FieldByName(QStringLiteral("id")).AsInteger();
+    if (db.scalar(
+              QStringLiteral("SELECT COUNT(*) FROM ETCList WHERE VIPID = ? AND deleted = 0 AND Flag <> 3"),
+              {id})
+            .toInt() > 0)
+        return CardDeleteRefusal::CouponCardsBound;
     db.execute(QStringLiteral("UPDATE vipcard SET deleted = 1, IsUse = IsUse + 1 WHERE id = ?"), {id});
     return id;
 }

@@ -138,6 +138,14 @@ const QStringList coveredCases = {
     "t.ID)",
     "ETCType WHERE TYPE = 2 AND VIPType <> '' AND TPosID <> ''",
     "ETCType WHERE TYPE = 3 AND RangType = 1 AND SaleStart > 0",
+    // Coupon cards in every state: waiting, activated, bound, stopped, partly and wholly used, voided.
+    "ETCList WHERE Flag = 0 AND deleted = 0",
+    "ETCList WHERE Flag = 1 AND VIPID = 0 AND IsStop = 0 AND Used = 0",
+    "ETCList WHERE Flag = 1 AND VIPID > 0",
+    "ETCList WHERE IsStop = 1",
+    "ETCList WHERE Used = 0 AND UsedTotal > 0",
+    "ETCList WHERE Used = 1",
+    "ETCList WHERE Flag = 3",
 };
 
 struct Run {

@@ -44,9 +44,12 @@ struct Expected {
 };
 
 // The named functions that run; the others are registered without one.
-const QStringList BuiltFunctions{QStringLiteral("TFunCard"), QStringLiteral("ShowVipInfoAction"),
-                                 QStringLiteral("DoGetPrice"), QStringLiteral("DoBackPrice"),
-                                 QStringLiteral("IntegralVipTotal_Adjust")};
+const QStringList BuiltFunctions{QStringLiteral("TFunCard"),
+                                 QStringLiteral("ShowVipInfoAction"),
+                                 QStringLiteral("DoGetPrice"),
+                                 QStringLiteral("DoBackPrice"),
+                                 QStringLiteral("IntegralVipTotal_Adjust"),
+                                 QStringLiteral("TETCCardManage.ShowETCCardOpenOne_P")};
 
 // The windows built so far besides the card-type lists and the store pickers.
 const QStringList BuiltWindows{
@@ -54,6 +57,12 @@ const QStringList BuiltWindows{
     QStringLiteral("TVipServiceQuery"),     QStringLiteral("TvipCardServiceQuery"),
     QStringLiteral("TvipCardSrvConsumeDQuery"), QStringLiteral("TETCCashQuery"),
     QStringLiteral("TETCDiscountQuery"),    QStringLiteral("TETCPreferentialQuery"),
+    QStringLiteral("TSelectVIPInfo"),       QStringLiteral("TETCCardCash"),
+    QStringLiteral("TETCCardDiscount"),     QStringLiteral("TETCCardPreferential"),
+    QStringLiteral("TETCCardOPen"),         QStringLiteral("TETCCardSelect"),
+    QStringLiteral("TETCCardMultSelect"),   QStringLiteral("TETCCount"),
+    QStringLiteral("TETCUseDetail"),        QStringLiteral("TETCUseCardDetail"),
+    QStringLiteral("TETCCardListByVIP"),
 };
 
 // What the host must see after start-up: windows and functions together in the

@@ -1,0 +1,6 @@
+#include "vip/coupons/TETCCardDiscount.h"
+
+#include "host/sdk/VipCodes.h"
+
+TETCCardDiscount::TETCCardDiscount(QWidget* parent)
+    : TETCCardQuery(CouponKind::DiscountCard, parent) {}
