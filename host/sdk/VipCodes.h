@@ -94,3 +94,12 @@ constexpr int Gone = -1;
 constexpr int AlreadyCleared = -2; // cleared up to the date or a later one
 constexpr int NotActivated = -3;
 } // namespace PointsClearCheck
+
+// The ways a card type's points are exchanged (IntegralexchangeSet.ChangeType): the
+// points dialog's change type plus one, as the points ledger stores an exchange.
+namespace ExchangeWay {
+constexpr int Cash = 7;
+constexpr int StoredValue = 8;
+constexpr int Goods = 9;
+constexpr int CouponCards = 13;
+} // namespace ExchangeWay

@@ -4,6 +4,7 @@
 #include "host/db/demo/DemoAccounts.h"
 #include "host/db/demo/DemoCardTypes.h"
 #include "host/db/demo/DemoCatalog.h"
+#include "host/db/demo/DemoExchangeRules.h"
 #include "host/db/demo/DemoMembers.h"
 #include "host/db/demo/DemoRandom.h"
 #include "host/db/demo/DemoStores.h"
@@ -71,6 +72,7 @@ void DemoData::fill(Database& db, const QDate& today) {
     DemoRandom random(Seed);
     BaseData base;
     base.fill(db, random);
+    DemoExchangeRules().fill(db, base.types, base.catalog, today);
     DemoMembers(db, random, today).fill(base.stores, base.types, base.accounts, base.users);
     fillSettings(db);
     transaction.Commit();
@@ -83,6 +85,7 @@ void DemoData::fillAtScale(Database& db, int members, const DemoBulkMembers::Pro
     DemoRandom random(Seed);
     BaseData base;
     base.fill(db, random);
+    DemoExchangeRules().fill(db, base.types, base.catalog, today);
     fillSettings(db);
     transaction.Commit();
     DemoBulkMembers(db, random, today).fill(members, base.stores, base.types, base.users, progress);

@@ -58,6 +58,9 @@ public:
     TBaseCondition* GetCondition() const { return m_condition; }
     // The space above the grid for controls a window places itself (check boxes).
     QWidget* GetTopPanel() const { return m_topPanel; }
+    // Puts a panel left of the grid (a tree the list is narrowed by), the two parted
+    // by a splitter the user may drag.
+    void SetSidePanel(QWidget* panel);
     int RowCount() const;
     int CurrentRow() const;
 

@@ -222,10 +222,10 @@ private slots:
             QCOMPARE(entry->caption, QString::fromUtf8(want.caption));
             // The card-type windows, the member list and the store and machine pickers
             // are offered; the others are not yet.
-            QCOMPARE(bool(entry->create), name.startsWith(QLatin1String("TVipCardType")) ||
-                                              name.startsWith(QLatin1String("TPos")) ||
-                                              name == QLatin1String("TMachineSel") ||
-                                              name == QLatin1String("TVipQuery"));
+            QCOMPARE(bool(entry->create),
+                     name.startsWith(QLatin1String("TVipCardType")) ||
+                         name.startsWith(QLatin1String("TPos")) || name == QLatin1String("TMachineSel") ||
+                         name == QLatin1String("TVipQuery") || name == QLatin1String("TVipExchangeQuery"));
         }
 
         const PackageInfo* info = GetPackageInfoTable();
