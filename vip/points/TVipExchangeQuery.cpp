@@ -3,6 +3,7 @@
 #include "host/sdk/Limit.h"
 #include "host/sdk/MessageBox.h"
 #include "host/sdk/VipCodes.h"
+#include "host/sdk/ui/GuardedHandler.h"
 #include "host/sdk/ui/TQueryGrid.h"
 #include "vip/points/ExchangeSetExports.h"
 #include "vip/points/VipPointsStore.h"

@@ -1,6 +1,7 @@
 #include "host/sdk/DataModule.h"
 #include "host/sdk/ui/CallQueryClass.h"
 #include "host/sdk/ui/TBaseQuery.h"
+#include "host/sdk/ui/TQueryGrid.h"
 #include "tests/support/DbProbe.h"
 #include "tests/support/FlowFixture.h"
 #include "tests/support/TestRows.h"
