@@ -163,3 +163,11 @@ constexpr int Stop = 3;
 constexpr int Resume = 4;
 constexpr int Bind = 5;
 } // namespace CouponCardMode
+// The ways a card type's points are exchanged (IntegralexchangeSet.ChangeType): the
+// points dialog's change type plus one, as the points ledger stores an exchange.
+namespace ExchangeWay {
+constexpr int Cash = 7;
+constexpr int StoredValue = 8;
+constexpr int Goods = 9;
+constexpr int CouponCards = 13;
+} // namespace ExchangeWay

@@ -27,6 +27,7 @@
 #include <QLineEdit>
 #include <QScopedValueRollback>
 #include <QShortcut>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -162,6 +163,16 @@ void TBaseQuery::Open() {
     AfterCreateParamList();
     load();
     m_grid->setFocus();
+}
+
+void TBaseQuery::SetSidePanel(QWidget* panel) {
+    auto* splitter = new QSplitter(Qt::Horizontal, this);
+    const int place = m_layout->indexOf(m_grid);
+    m_layout->removeWidget(m_grid);
+    splitter->addWidget(panel);
+    splitter->addWidget(m_grid);
+    splitter->setStretchFactor(1, 1);
+    m_layout->insertWidget(place, splitter, 1);
 }
 
 void TBaseQuery::restoreLayout() {

@@ -1,5 +1,6 @@
 #include "vip/base/RegistrationRows.h"
 #include "vip/points/PointsExports.h"
+#include "vip/points/TVipExchangeQuery.h"
 
 // The points area's part of the package's units; functions not built yet are offered
 // greyed by the host until their rows name a function. The rights of the five functions are the ones the
@@ -22,7 +23,7 @@ const RegistrationRows exchanges(
 const RegistrationRows rules("Uvipinfo", 80,
                              {
                                  QueryClassEntry{"TVipExchangeQuery", 464, editionFlags({1, 5, 6, 8}), 931,
-                                                 Points, "积分兑换设置"},
+                                                 Points, "积分兑换设置", opens<TVipExchangeQuery>},
                                  QueryClassEntry{"TVipIntroducerIntegralQuery", 911, editionFlags({1, 3, 5}),
                                                  945, Points, "介绍人奖励设置"},
                              });

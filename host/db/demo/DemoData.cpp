@@ -6,6 +6,7 @@
 #include "host/db/demo/DemoCatalog.h"
 #include "host/db/demo/DemoCouponTypes.h"
 #include "host/db/demo/DemoCoupons.h"
+#include "host/db/demo/DemoExchangeRules.h"
 #include "host/db/demo/DemoMembers.h"
 #include "host/db/demo/DemoRandom.h"
 #include "host/db/demo/DemoServices.h"
@@ -78,6 +79,7 @@ void DemoData::fill(Database& db, const QDate& today) {
     DemoRandom random(Seed);
     BaseData base;
     base.fill(db, random);
+    DemoExchangeRules().fill(db, base.types, base.catalog, today);
     DemoMembers(db, random, today).fill(base.stores, base.types, base.accounts, base.users);
     DemoCoupons(db, today).fill(base.couponTypes);
     fillSettings(db);
@@ -91,6 +93,7 @@ void DemoData::fillAtScale(Database& db, int members, const DemoBulkMembers::Pro
     DemoRandom random(Seed);
     BaseData base;
     base.fill(db, random);
+    DemoExchangeRules().fill(db, base.types, base.catalog, today);
     fillSettings(db);
     transaction.Commit();
     DemoBulkMembers(db, random, today).fill(members, base.stores, base.types, base.users, progress);

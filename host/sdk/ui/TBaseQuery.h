@@ -61,6 +61,9 @@ public:
     // The space below the grid for what a window shows of the current row (a grid of
     // its detail rows); it takes room only when the window put something on it.
     QWidget* GetBottomPanel() const { return m_bottomPanel; }
+    // Puts a panel left of the grid (a tree the list is narrowed by), the two parted
+    // by a splitter the user may drag.
+    void SetSidePanel(QWidget* panel);
     int RowCount() const;
     int CurrentRow() const;
 

@@ -62,7 +62,7 @@ const QStringList BuiltWindows{
     QStringLiteral("TETCCardOPen"),         QStringLiteral("TETCCardSelect"),
     QStringLiteral("TETCCardMultSelect"),   QStringLiteral("TETCCount"),
     QStringLiteral("TETCUseDetail"),        QStringLiteral("TETCUseCardDetail"),
-    QStringLiteral("TETCCardListByVIP"),
+    QStringLiteral("TETCCardListByVIP"),    QStringLiteral("TVipExchangeQuery"),
 };
 
 // What the host must see after start-up: windows and functions together in the
