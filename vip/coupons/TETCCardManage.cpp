@@ -9,6 +9,7 @@
 #include "host/sdk/ui/DialogFields.h"
 #include "host/sdk/ui/GuardedHandler.h"
 #include "host/sdk/ui/Refuse.h"
+#include "vip/coupons/CouponTypeExports.h"
 #include "vip/coupons/ETCCardHeadOffice.h"
 #include "vip/coupons/ETCKinds.h"
 #include "vip/members/VipSelectExports.h"
@@ -242,11 +243,8 @@ void TETCCardManage::chooseStores() {
 }
 
 void TETCCardManage::showType() {
-    if (m_card.etcId == 0)
-        return;
-    TParamObject params;
-    params.Add(QStringLiteral("@ID"), m_card.etcId);
-    CallQueryClass(ETCKinds::TypeListClass(m_kind), params);
+    if (m_card.etcId != 0)
+        ShowETCTypeManage(m_kind, m_card.etcId, true);
 }
 
 void TETCCardManage::onSave() {

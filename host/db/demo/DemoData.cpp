@@ -79,7 +79,7 @@ void DemoData::fill(Database& db, const QDate& today) {
     DemoRandom random(Seed);
     BaseData base;
     base.fill(db, random);
-    DemoExchangeRules().fill(db, base.types, base.catalog, today);
+    DemoExchangeRules().fill(db, base.types, base.catalog, base.couponTypes, today);
     DemoMembers(db, random, today).fill(base.stores, base.types, base.accounts, base.users);
     DemoCoupons(db, today).fill(base.couponTypes);
     fillSettings(db);
@@ -93,7 +93,7 @@ void DemoData::fillAtScale(Database& db, int members, const DemoBulkMembers::Pro
     DemoRandom random(Seed);
     BaseData base;
     base.fill(db, random);
-    DemoExchangeRules().fill(db, base.types, base.catalog, today);
+    DemoExchangeRules().fill(db, base.types, base.catalog, base.couponTypes, today);
     fillSettings(db);
     transaction.Commit();
     DemoBulkMembers(db, random, today).fill(members, base.stores, base.types, base.users, progress);

@@ -3,6 +3,7 @@
 #include "host/data/StoredProcedure.h"
 #include "host/db/demo/DemoCardTypes.h"
 #include "host/db/demo/DemoCatalog.h"
+#include "host/db/demo/DemoCouponTypes.h"
 #include "host/sdk/DbError.h"
 #include "host/sdk/Money.h"
 #include "host/sdk/VipCodes.h"
@@ -16,6 +17,7 @@ struct Rule {
     double gives; // yuan, or items
     int product = 0;
     double difference = 0;
+    int couponType = 0;
 };
 
 struct Group {
@@ -36,8 +38,13 @@ int typeNamed(const DemoCardTypes& types, const QString& name) {
 } // namespace
 
 void DemoExchangeRules::fill(Database& db, const DemoCardTypes& types, const DemoCatalog& catalog,
-                             const QDate& today) {
+                             const DemoCouponTypes& couponTypes, const QDate& today) {
     const QList<int>& products = catalog.products();
+    int cashCoupon = 0;
+    for (const DemoCouponTypes::Type& type : couponTypes.types()) {
+        if (type.kind == CouponKind::CashCoupon && !type.voided && cashCoupon == 0)
+            cashCoupon = type.id;
+    }
     const QList<Group> groups = {
         {QStringLiteral("普通卡"), ExchangeWay::Cash, false, {{100, 5}, {500, 30}}},
         {QStringLiteral("普通卡"), ExchangeWay::StoredValue, true, {{200, 12}}},
@@ -47,6 +54,7 @@ void DemoExchangeRules::fill(Database& db, const DemoCardTypes& types, const Dem
          ExchangeWay::Goods,
          false,
          {{500, 1, products.value(0), 5}, {1200, 1, products.value(1), 0}}},
+        {QStringLiteral("银卡"), ExchangeWay::CouponCards, false, {{300, 1, 0, 0, cashCoupon}}},
     };
     for (const Group& group : groups) {
         // The same demo gets the same group ids each time it is written.
@@ -66,7 +74,7 @@ void DemoExchangeRules::fill(Database& db, const DemoCardTypes& types, const Dem
             p.Add(QStringLiteral("@EDate"), today.addYears(1));
             p.Add(QStringLiteral("@Memo"), QStringLiteral("演示兑换规则"));
             p.Add(QStringLiteral("@IsCzAuto"), group.automatic ? 1 : 0);
-            p.Add(QStringLiteral("@ETCID"), 0);
+            p.Add(QStringLiteral("@ETCID"), rule.couponType);
             p.Add(QStringLiteral("@groupId"), groupId);
             p.Add(QStringLiteral("@groupOrdId"), i);
             TParamObject outputs;

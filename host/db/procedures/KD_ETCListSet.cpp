@@ -54,7 +54,7 @@ Change activate(Database& db, const ETCHeldCard& card) {
     const QDate start = card.startDate.isValid() ? card.startDate : QDate::currentDate();
     QDate end = card.endDate;
     if (GetBitValue(type.FieldByName(QStringLiteral("Flags")).AsInteger(),
-                        CouponTypeFlag::ExpiryControlled) &&
+                    CouponTypeFlag::ExpiryControlled) &&
         type.FieldByName(QStringLiteral("VallidityType")).AsInteger() == 0)
         end = start.addDays(type.FieldByName(QStringLiteral("VallidityDay")).AsInteger());
     db.execute(QStringLiteral("UPDATE ETCList SET Flag = 1, StartDate = ?, EndDate = ? WHERE ID = ?"),

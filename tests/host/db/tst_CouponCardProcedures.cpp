@@ -86,10 +86,10 @@ private slots:
                                                        50, {{QStringLiteral("Enabled"), 3}});
         const int gold = TestRows::addCardType(data, QStringLiteral("金卡"));
         const int silver = TestRows::addCardType(data, QStringLiteral("银卡"));
-        const int goldOnly =
-            TestRows::addCouponType(data, CouponKind::CashCoupon, QStringLiteral("金卡券"), 20,
-                                    {{QStringLiteral("Flags"), SetBitValue(0, CouponTypeFlag::MemberTypes, true)},
-                                     {QStringLiteral("VIPType"), QString::number(gold)}});
+        const int goldOnly = TestRows::addCouponType(
+            data, CouponKind::CashCoupon, QStringLiteral("金卡券"), 20,
+            {{QStringLiteral("Flags"), SetBitValue(0, CouponTypeFlag::MemberTypes, true)},
+             {QStringLiteral("VIPType"), QString::number(gold)}});
         TestRows::addCard(data, {.cardNo = QStringLiteral("M1"), .cardType = gold});
         TestRows::addCard(data, {.cardNo = QStringLiteral("M2"), .cardType = silver});
 

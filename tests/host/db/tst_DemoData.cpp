@@ -53,6 +53,9 @@ QMap<QString, int> tableCounts(Database& db) {
                               "VipCzChange",
                               "VipService",
                               "VipServiceRule",
+                              "ETCType",
+                              "ETCList",
+                              "IntegralexchangeSet",
                               "CustomFieldsDefine",
                               "VipCustomFields",
                               "sysdata"}) {
@@ -310,6 +313,7 @@ private slots:
         TestDatabase db;
         Database& database = db.data().database();
         // Without the change ledger the fill fails late, after stores, users and types.
+        database.execute(QStringLiteral("DROP TABLE vipchangeexchange"));
         database.execute(QStringLiteral("DROP TABLE VipChangeInfo"));
         QVERIFY_THROWS_EXCEPTION(DbError, DemoData::fill(database, Today));
         for (const auto& [table, rows] : tableCounts(database).asKeyValueRange())
