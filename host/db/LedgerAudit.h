@@ -7,7 +7,8 @@ class Database;
 
 // Every live card's balances against its ledgers: Cz, CzTotal and Cz00 against its
 // stored-value change rows (VipCzChange), IntegralTotal and ljIntegral against its
-// points change rows (VipChangeInfo).
+// points change rows (VipChangeInfo), and each lot of service uses (vipCardService)
+// against its service change rows (VipServiceChange).
 class LedgerAudit {
 public:
     struct Mismatch {
@@ -20,4 +21,7 @@ public:
 
     static QList<Mismatch> run(Database& db);
     static int liveCards(Database& db);
+
+private:
+    static QList<Mismatch> serviceLots(Database& db);
 };

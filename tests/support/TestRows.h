@@ -1,5 +1,7 @@
 #pragma once
 
+#include "host/sdk/Money.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QList>
@@ -62,5 +64,18 @@ int addCard(DataModule& data, const Card& card);
 // the first ones. Every 5th card is not activated, every 13th lost, every 17th
 // stopped; card i holds i yuan and (i * 7919) % 100003 points.
 void addCards(DataModule& data, int count, const QStringList& names = {});
+
+// One step of a service item's ladder: from buyTimes uses on, a use costs
+// oncePrice, the sale gives gainTimes more (-1 none), the uses last validityDays
+// days (-1 without end).
+struct ServiceRule {
+    int buyTimes = 1;
+    Money oncePrice;
+    int gainTimes = -1;
+    int validityDays = -1;
+};
+// Makes the product a service item (VipService) with its list price and ladder.
+void addServiceItem(DataModule& data, int prec, Money listPrice, const QList<ServiceRule>& rules = {},
+                    int startTimes = 1, int discountType = 1);
 
 } // namespace TestRows

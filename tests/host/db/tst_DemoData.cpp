@@ -51,6 +51,7 @@ QMap<QString, int> tableCounts(Database& db) {
                               "vipcard",
                               "VipChangeInfo",
                               "VipCzChange",
+                              "VipServiceChange",
                               "CustomFieldsDefine",
                               "VipCustomFields",
                               "sysdata"}) {

@@ -17,6 +17,7 @@
 #include "vip/members/VipCardImport.h"
 #include "vip/members/VipSelectExports.h"
 #include "vip/points/PointsExports.h"
+#include "vip/storedvalue/ServiceExports.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -43,9 +44,13 @@ struct Expected {
 };
 
 // The named functions that run; the others are registered without one.
-const QStringList BuiltFunctions{QStringLiteral("TFunCard"), QStringLiteral("ShowVipInfoAction"),
-                                 QStringLiteral("DoGetPrice"), QStringLiteral("DoBackPrice"),
-                                 QStringLiteral("IntegralVipTotal_Adjust")};
+const QStringList BuiltFunctions{QStringLiteral("TFunCard"),
+                                 QStringLiteral("ShowVipInfoAction"),
+                                 QStringLiteral("DoGetPrice"),
+                                 QStringLiteral("DoBackPrice"),
+                                 QStringLiteral("IntegralVipTotal_Adjust"),
+                                 QStringLiteral("ShowCzServiceForReg"),
+                                 QStringLiteral("ShowCzServiceConsumeForReg")};
 
 // What the host must see after start-up: windows and functions together in the
 // order the units register them, edition words as the hexadecimal values the host
@@ -225,7 +230,8 @@ private slots:
             QCOMPARE(bool(entry->create), name.startsWith(QLatin1String("TVipCardType")) ||
                                               name.startsWith(QLatin1String("TPos")) ||
                                               name == QLatin1String("TMachineSel") ||
-                                              name == QLatin1String("TVipQuery"));
+                                              name == QLatin1String("TVipQuery") ||
+                                              name == QLatin1String("TvipCardSrvConsumeQuery"));
         }
 
         const PackageInfo* info = GetPackageInfoTable();
@@ -317,6 +323,9 @@ private slots:
             {"AddRecord", reinterpret_cast<QFunctionPointer>(&AddRecord)},
             {"ClearVipRecord", reinterpret_cast<QFunctionPointer>(&ClearVipRecord)},
             {"ShowBillVipCardSel", reinterpret_cast<QFunctionPointer>(&ShowBillVipCardSel)},
+            {"ShowCzService", reinterpret_cast<QFunctionPointer>(&ShowCzService)},
+            {"ShowCzServiceConsume", reinterpret_cast<QFunctionPointer>(&ShowCzServiceConsume)},
+            {"ShowCzServiceConsume2", reinterpret_cast<QFunctionPointer>(&ShowCzServiceConsume2)},
             {"IntegralExchageAdjust", reinterpret_cast<QFunctionPointer>(&IntegralExchageAdjust)},
             {"IntegralVipTotal_Adjust", reinterpret_cast<QFunctionPointer>(&IntegralVipTotal_Adjust)},
             {"VipAddListShow", reinterpret_cast<QFunctionPointer>(&VipAddListShow)},
