@@ -12,6 +12,7 @@
 #include "vip/devices/DeviceExports.h"
 #include "vip/members/VipSelectExports.h"
 #include "vip/storedvalue/ServiceItemChoice.h"
+#include "vip/storedvalue/StoredValueExports.h"
 #include "vip/storedvalue/TFrmChangeCzPass.h"
 
 #include <QDate>
@@ -169,7 +170,6 @@ TfrmCzServiceBase::TfrmCzServiceBase(int changeType, const QList<ServiceGridMode
     });
     connect(m_model, &ServiceGridModel::totalsChanged, this, [this] { RefreshFooter(); });
     ClearCardLabels();
-    RefreshFooter();
 }
 
 QString TfrmCzServiceBase::Today() const {
@@ -198,6 +198,7 @@ void TfrmCzServiceBase::showEvent(QShowEvent* event) {
     m_pos->setText(session.szPublicPosName);
     m_date->setText(Today());
     m_employee->setText(session.szLoginUserName);
+    RefreshFooter();
     if (m_cardNo->text().trimmed().isEmpty())
         m_cardNo->setFocus();
     else
@@ -322,7 +323,7 @@ bool TfrmCzServiceBase::eventFilter(QObject* watched, QEvent* event) {
     } else if (watched == m_grid && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         const QModelIndex current = m_grid->currentIndex();
-        if (current.isValid() && m_grid->state() != QAbstractItemView::EditingState) {
+        if (current.isValid()) {
             const QString field = m_model->Columns().at(current.column()).field;
             if (key->key() == Qt::Key_Delete && field != ProtectedColumn()) {
                 RunGuardedAction(this, [this, current] { deleteRow(current.row()); });

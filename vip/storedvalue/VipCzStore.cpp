@@ -219,6 +219,9 @@ VipCzStore::ServiceOutcome VipCzStore::SaveServices(const ServiceSave& save, con
     p.Add(QStringLiteral("@giftTotal"), 0);
     p.Add(QStringLiteral("@UniqueBillid"), save.uniqueBillId);
     outcome.result = m_data.ExecuteProcByName(QStringLiteral("XF_CzServiceMainInsert"), p);
+    // A refused save's staged rows serve no later save: each save stages anew.
+    if (outcome.result != 0)
+        m_data.ExecuteSQL(QStringLiteral("DELETE FROM VipCzSrvDetailTmp WHERE id = ?"), {save.batchId});
     if (outcome.result == 0) {
         outcome.billCode = p.AsString(QStringLiteral("@szBillCode"));
         outcome.billId = p.AsInteger(QStringLiteral("@billId"));
