@@ -6,7 +6,7 @@
 #include "host/db/demo/DemoCatalog.h"
 #include "host/db/demo/DemoMembers.h"
 #include "host/db/demo/DemoRandom.h"
-#include "host/db/demo/DemoServices.h"
+#include "host/db/demo/DemoServiceUses.h"
 #include "host/db/demo/DemoStores.h"
 #include "host/db/demo/DemoUsers.h"
 #include "host/sdk/DbError.h"
@@ -73,7 +73,7 @@ void DemoData::fill(Database& db, const QDate& today) {
     BaseData base;
     base.fill(db, random);
     DemoMembers(db, random, today).fill(base.stores, base.types, base.accounts, base.users);
-    DemoServices(db, random, today).fill();
+    DemoServiceUses(db, random, today).fill();
     fillSettings(db);
     transaction.Commit();
 }

@@ -1,4 +1,4 @@
-#include "host/db/demo/DemoServices.h"
+#include "host/db/demo/DemoServiceUses.h"
 
 #include "host/data/Database.h"
 #include "host/data/StoredProcedure.h"
@@ -26,13 +26,13 @@ int run(Database& db, const QString& procedure, TParamObject& params) {
 
 } // namespace
 
-DemoServices::DemoServices(Database& db, DemoRandom& random, const QDate& today)
+DemoServiceUses::DemoServiceUses(Database& db, DemoRandom& random, const QDate& today)
     : m_db(db)
     , m_random(random)
     , m_today(today) {}
 
-int DemoServices::addItem(const char* typeId, const char* code, const char* name, qint64 listPriceUnits,
-                          int startTimes, int discountType) {
+int DemoServiceUses::addItem(const char* typeId, const char* code, const char* name, qint64 listPriceUnits,
+                             int startTimes, int discountType) {
     const int prec = DemoRow(QStringLiteral("ptype"))
                          .set(QStringLiteral("typeId"), QString::fromLatin1(typeId))
                          .set(QStringLiteral("parid"), QStringLiteral("00090"))
@@ -49,7 +49,7 @@ int DemoServices::addItem(const char* typeId, const char* code, const char* name
     return prec;
 }
 
-void DemoServices::addRule(int prec, int buyTimes, qint64 priceUnits, int gainTimes, int validityDays) {
+void DemoServiceUses::addRule(int prec, int buyTimes, qint64 priceUnits, int gainTimes, int validityDays) {
     DemoRow(QStringLiteral("VipServiceRule"))
         .set(QStringLiteral("prec"), prec)
         .set(QStringLiteral("buyTimes"), buyTimes)
@@ -60,7 +60,7 @@ void DemoServices::addRule(int prec, int buyTimes, qint64 priceUnits, int gainTi
 }
 
 // A sale priced by the ladder, or a consumption, saved as the dialogs save it.
-int DemoServices::save(const QString& cardNo, int changeType, int prec, int count, int accountRec) {
+int DemoServiceUses::save(const QString& cardNo, int changeType, int prec, int count, int accountRec) {
     const QString batch = newId();
     TParamObject price;
     price.Add(QStringLiteral("@pRec"), prec);
@@ -93,7 +93,14 @@ int DemoServices::save(const QString& cardNo, int changeType, int prec, int coun
     return run(m_db, QStringLiteral("XF_CzServiceMainInsert"), main);
 }
 
-void DemoServices::fill() {
+QList<int> DemoServiceUses::items() {
+    ClientDataSet found;
+    m_db.select(QStringLiteral("SELECT prec FROM VipService ORDER BY prec LIMIT 2"), {}, found);
+    QList<int> precs;
+    for (found.First(); !found.Eof(); found.Next())
+        precs.append(found.FieldByName(QStringLiteral("prec")).AsInteger());
+    if (!precs.isEmpty())
+        return precs;
     DemoRow(QStringLiteral("ptype"))
         .set(QStringLiteral("typeId"), QStringLiteral("00090"))
         .set(QStringLiteral("parid"), QStringLiteral("00000"))
@@ -108,7 +115,11 @@ void DemoServices::fill() {
     // Car washes sold five at least, two more given once for ten.
     const int carWash = addItem("0009000002", "FW002", "汽车精洗", 30, 5, 2);
     addRule(carWash, 10, 25, 2, 180);
+    return {footCare, carWash};
+}
 
+void DemoServiceUses::fill() {
+    const QList<int> precs = items();
     const auto accountOf = [&](const char* typeId) {
         return m_db
             .scalar(QStringLiteral("SELECT rec FROM atype WHERE typeId = ?"), {QString::fromLatin1(typeId)})
@@ -122,8 +133,9 @@ void DemoServices::fill() {
                 {CardsSold}, cards);
     for (cards.First(); !cards.Eof(); cards.Next()) {
         const QString cardNo = cards.FieldByName(QStringLiteral("CardNo")).AsString();
-        const int prec = m_random.chance(60) ? footCare : carWash;
-        const int count = prec == footCare ? 10 * m_random.between(1, 3) : 5 * m_random.between(1, 2);
+        const int prec = m_random.chance(60) ? precs.first() : precs.last();
+        // Past every item's least purchase, often across a step of its ladder.
+        const int count = 10 * m_random.between(1, 3);
         // Now and then paid from the card's stored value; a balance that does not
         // cover it is paid in cash.
         int result =

@@ -105,7 +105,7 @@ int adjust(DataModule& data, const QString& cardNo, int changeType, int prec, in
 
 } // namespace
 
-class ServiceProceduresTest : public QObject {
+class ServiceUseProceduresTest : public QObject {
     Q_OBJECT
 
     std::optional<TestDatabase> db;
@@ -299,5 +299,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(ServiceProceduresTest)
-#include "tst_ServiceProcedures.moc"
+QTEST_GUILESS_MAIN(ServiceUseProceduresTest)
+#include "tst_ServiceUseProcedures.moc"
