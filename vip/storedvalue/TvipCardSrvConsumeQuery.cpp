@@ -1,5 +1,6 @@
 #include "vip/storedvalue/TvipCardSrvConsumeQuery.h"
 
+#include "host/sdk/DbError.h"
 #include "host/sdk/Limit.h"
 #include "host/sdk/MessageBox.h"
 #include "host/sdk/RetailConnect.h"
@@ -165,8 +166,14 @@ void TvipCardSrvConsumeQuery::OnAdjust() {
                                               storeRecorded ? session.lPublicPosid : 0,
                                               session.nLoginUserRec,
                                               QUuid::createUuid().toString(QUuid::WithoutBraces)};
-        if (store.AdjustUses(adjustment) != 0) {
-            ShowMsg(QStringLiteral("保存失败，请重试!"));
+        // Each row stands by itself: a failure is told and the next row goes on.
+        try {
+            if (store.AdjustUses(adjustment) != 0) {
+                ShowMsg(QStringLiteral("保存失败，请重试!"));
+                continue;
+            }
+        } catch (const DbError& error) {
+            ShowMsg(QStringLiteral("保存失败，请重试!\n") + error.message());
             continue;
         }
         if (linked)
