@@ -73,6 +73,43 @@ QList<LedgerAudit::Mismatch> LedgerAudit::run(Database& db) {
         for (const Rule& rule : points)
             check(rule);
     }
+    found.append(serviceLots(db));
+    return found;
+}
+
+// Each lot of service uses of a live card against its ledger rows: remainTimes and
+// Total equal the sums of the rows' Times and Total, the last row's RemainAfter is
+// what the lot holds, and neither is below zero.
+QList<LedgerAudit::Mismatch> LedgerAudit::serviceLots(Database& db) {
+    ClientDataSet rows;
+    db.select(
+        QStringLiteral("SELECT c.CardNo, l.id, l.prec, l.ValidityPeriod, l.remainTimes, l.Total, "
+                       "COALESCE(s.times, 0) AS times, COALESCE(s.total, 0) AS total, "
+                       "COALESCE((SELECT r.RemainAfter FROM VipServiceChange r WHERE r.ServiceId = l.id "
+                       "ORDER BY r.id DESC LIMIT 1), 0) AS lastAfter "
+                       "FROM vipCardService l JOIN vipcard c ON c.id = l.VipCardId "
+                       "LEFT JOIN (SELECT ServiceId, CAST(SUM(Times) AS BIGINT) AS times, "
+                       "CAST(SUM(Total) AS BIGINT) AS total FROM VipServiceChange GROUP BY ServiceId) s "
+                       "ON s.ServiceId = l.id WHERE c.deleted = 0 ORDER BY c.CardNo, l.id"),
+        {}, rows);
+    QList<Mismatch> found;
+    for (rows.First(); !rows.Eof(); rows.Next()) {
+        const QString lot = QStringLiteral("服务项目 %1 批次 %2")
+                                .arg(rows.FieldByName(QStringLiteral("prec")).AsInteger())
+                                .arg(rows.FieldByName(QStringLiteral("id")).AsInteger());
+        const QString cardNo = rows.FieldByName(QStringLiteral("CardNo")).AsString();
+        const qint64 times = rows.FieldByName(QStringLiteral("remainTimes")).AsLargeInt();
+        const qint64 total = rows.FieldByName(QStringLiteral("Total")).AsLargeInt();
+        const qint64 rowTimes = rows.FieldByName(QStringLiteral("times")).AsLargeInt();
+        const qint64 rowTotal = rows.FieldByName(QStringLiteral("total")).AsLargeInt();
+        if (times != rowTimes || times < 0)
+            found.append({cardNo, lot + QStringLiteral(" remainTimes"), times, rowTimes, false});
+        if (total != rowTotal || total < 0)
+            found.append({cardNo, lot + QStringLiteral(" Total"), total, rowTotal, true});
+        const qint64 after = rows.FieldByName(QStringLiteral("lastAfter")).AsLargeInt();
+        if (after != times)
+            found.append({cardNo, lot + QStringLiteral(" RemainAfter"), times, after, false});
+    }
     return found;
 }
 

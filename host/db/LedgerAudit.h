@@ -7,8 +7,9 @@ class Database;
 
 // Every live card's balances against its ledgers: Cz, CzTotal and Cz00 against its
 // stored-value change rows (VipCzChange), IntegralTotal and ljIntegral against its
-// points change rows (VipChangeInfo); and every live coupon card's state, binding
-// and value against its use rows (ETCUse).
+// points change rows (VipChangeInfo), each lot of service uses (vipCardService)
+// against its service change rows (VipServiceChange); and every live coupon card's
+// state, binding and value against its use rows (ETCUse).
 class LedgerAudit {
 public:
     struct Mismatch {
@@ -32,4 +33,7 @@ public:
     };
     static QList<CouponMismatch> couponCards(Database& db);
     static int liveCouponCards(Database& db);
+
+private:
+    static QList<Mismatch> serviceLots(Database& db);
 };

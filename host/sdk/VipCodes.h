@@ -22,6 +22,8 @@ constexpr int ServiceSale = 25;
 constexpr int ServiceConsumption = 26;
 constexpr int UsesAdded = 28;
 constexpr int UsesRemoved = 29;
+// Service uses a lot still held when its last day had passed, written off.
+constexpr int UsesExpired = 27;
 // The ledger's own rows: a card's opening balance (and later corrections of it),
 // and what a card held beyond it before the ledger began.
 constexpr int Opening = 30;
@@ -171,3 +173,11 @@ constexpr int StoredValue = 8;
 constexpr int Goods = 9;
 constexpr int CouponCards = 13;
 } // namespace ExchangeWay
+// Accounts of the books (atype.typeId) the service dialogs name. A service sale whose
+// receiving account is the members' stored-value account is paid from the card's
+// stored value; a consumption books against the fixed consumption account.
+namespace ServiceAccount {
+inline constexpr char MemberStoredValue[] = "00005";
+inline constexpr char SaleDefault[] = "0000100003";
+inline constexpr char Consumption[] = "0000200005";
+} // namespace ServiceAccount

@@ -117,6 +117,19 @@ void addCards(DataModule& data, int count, const QStringList& names) {
     transaction.Commit();
 }
 
+void addServiceItem(DataModule& data, int prec, Money listPrice, const QList<ServiceRule>& rules,
+                    int startTimes, int discountType) {
+    data.ExecuteSQL(
+        QStringLiteral("INSERT INTO VipService (prec, startTimes, oncePrice, discountType, CreatedAt) "
+                       "VALUES (?, ?, ?, ?, ?)"),
+        {prec, startTimes, QVariant::fromValue(listPrice), discountType, QDateTime::currentDateTime()});
+    for (const ServiceRule& rule : rules)
+        data.ExecuteSQL(
+            QStringLiteral("INSERT INTO VipServiceRule (prec, buyTimes, oncePrice, gainTimes, ValidityDays) "
+                           "VALUES (?, ?, ?, ?, ?)"),
+            {prec, rule.buyTimes, QVariant::fromValue(rule.oncePrice), rule.gainTimes, rule.validityDays});
+}
+
 } // namespace TestRows
 
 namespace TestRows {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "host/sdk/Money.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QList>
@@ -80,5 +82,17 @@ struct ServiceMove {
 // keeps them. The lot's id.
 int addServiceLot(DataModule& data, int cardId, int prec, const QList<ServiceMove>& moves,
                   const QDate& validUntil = {});
+// One step of a service item's ladder: from buyTimes uses on, a use costs
+// oncePrice, the sale gives gainTimes more (-1 none), the uses last validityDays
+// days (-1 without end).
+struct ServiceRule {
+    int buyTimes = 1;
+    Money oncePrice;
+    int gainTimes = -1;
+    int validityDays = -1;
+};
+// Makes the product a service item (VipService) with its list price and ladder.
+void addServiceItem(DataModule& data, int prec, Money listPrice, const QList<ServiceRule>& rules = {},
+                    int startTimes = 1, int discountType = 1);
 
 } // namespace TestRows

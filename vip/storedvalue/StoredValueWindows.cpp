@@ -1,8 +1,10 @@
 #include "vip/base/RegistrationRows.h"
+#include "vip/storedvalue/ServiceExports.h"
 #include "vip/storedvalue/StoredValueExports.h"
 #include "vip/storedvalue/TVipServiceQuery.h"
 #include "vip/storedvalue/TvipCardServiceQuery.h"
 #include "vip/storedvalue/TvipCardSrvConsumeDQuery.h"
+#include "vip/storedvalue/TvipCardSrvConsumeQuery.h"
 
 // The stored-value area's part of the package's units.
 namespace {
@@ -15,13 +17,14 @@ const RegistrationRows services(
     {
         QueryClassEntry{"TVipServiceQuery", 889, editionFlags({1, 2, 3, 5}), 902, StoredValue, "服务项目",
                         opens<TVipServiceQuery>},
-        ComClassEntry{"ShowCzServiceForReg", editionFlags({1, 2, 3, 5}), 906, StoredValue, "服务项目充值"},
+        ComClassEntry{"ShowCzServiceForReg", editionFlags({1, 2, 3, 5}), 906, StoredValue, "服务项目充值",
+                      ShowCzServiceForReg},
         ComClassEntry{"ShowCzServiceConsumeForReg", editionFlags({1, 2, 3, 5}), 907, StoredValue,
-                      "服务项目消费"},
+                      "服务项目消费", ShowCzServiceConsumeForReg},
         QueryClassEntry{"TvipCardServiceQuery", 892, editionFlags({1, 3, 5}), 908, StoredValue,
                         "会员服务次数", opens<TvipCardServiceQuery>},
         QueryClassEntry{"TvipCardSrvConsumeQuery", 893, editionFlags({1, 2, 3, 5, 9}), 908, StoredValue,
-                        "服务次数使用"},
+                        "服务次数使用", opens<TvipCardSrvConsumeQuery>},
         QueryClassEntry{"TvipCardSrvConsumeDQuery", 894, editionFlags({1, 3, 5}), 908, StoredValue,
                         "服务消费记录", opens<TvipCardSrvConsumeDQuery>},
         QueryClassEntry{"TSelCZUserList", 508, editionFlags({1, 2, 3, 5, 8, 9}), 592, StoredValue,

@@ -78,12 +78,91 @@ public:
     QString AccountName(const QString& typeId);
 
     Outcome Operate(const Operation& operation);
+
+    // Service uses. The card row the service dialogs work on.
+    struct ServiceCard {
+        int id = 0;
+        QString cardNo;
+        QString typeName;
+        QString name;
+        QString tel;
+        int posId = 0;
+        bool isLife = false;
+        bool lose = false;
+        bool stopUse = false;
+        bool vipCz = false;
+        bool vipCzService = false;
+        bool usePass = false;
+    };
+    // The live cards whose number or bar code is 'cardNo' (kd_GetVipCardCount).
+    QList<ServiceCard> FindServiceCards(const QString& cardNo, int posId);
+    // Writes off the card's uses past their last day (kd_RefreshVipCardService).
+    void RefreshServices(int cardId);
+    // Whether the store keeps its own members (an independent store).
+    bool IsIndependentStore(int posId);
+    // What 'count' uses of the item cost today by its ladder (kd_GetVipServicePrice).
+    struct ServicePrice {
+        Money oncePrice;
+        int gainTimes = -1; // -1: no gift
+        QString lastDay;    // "yyyy-mm-dd", empty without end
+    };
+    std::optional<ServicePrice> PriceService(int prec, int count);
+    // The uses of the card's item still valid today, and the money behind them.
+    struct HeldUses {
+        int times = 0;
+        Money total;
+    };
+    HeldUses UsesHeld(int cardId, int prec);
+    // The items of which the card holds valid uses.
+    QList<int> ItemsHeld(int cardId);
+
+    // One row of a service sale or consumption and the save itself.
+    struct ServiceRow {
+        int prec = 0;
+        int count = 0;
+        Money oncePrice;
+        int gainTimes = -1;
+        QString lastDay;
+    };
+    struct ServiceSave {
+        QString cardNo;
+        int changeType = 0; // StoredValueChange::ServiceSale or ServiceConsumption
+        Money total;
+        int userRec = 0;
+        int accountRec = 0;
+        int posId = 0;
+        QString memo;
+        QString date;
+        QString batchId;
+        QString uniqueBillId;
+    };
+    struct ServiceOutcome {
+        int result = 0;       // XF_CzServiceMainInsert's code, or a staging row's
+        bool staging = false; // the staging of a row failed
+        QString billCode;
+        int billId = 0;
+    };
+    ServiceOutcome SaveServices(const ServiceSave& save, const QList<ServiceRow>& rows);
+    // A hand adjustment of one card's uses of one item (XF_CzServiceDetailInsert).
+    struct UsesAdjustment {
+        QString cardNo;
+        int changeType = 0; // StoredValueChange::UsesAdded or UsesRemoved
+        int prec = 0;
+        int count = 0;
+        QString validity; // "yyyy-mm-dd 00:00:00" or empty
+        QString comment;
+        int posId = 0;
+        int userRec = 0;
+        QString uniqueBillId;
+    };
+    int AdjustUses(const UsesAdjustment& adjustment);
     PasswordResult CheckPassword(const QString& cardNo, const QString& password);
     PasswordResult ChangePassword(int cardId, const QString& oldPassword, const QString& newPassword);
 
     // A service item as its rules dialog edits it; its id is the product's record number.
     struct ServiceItem {
         int prec = 0;
+        QString code;
         QString name;
         int startTimes = 1; // 0 where the item stores none
         Money oncePrice;
@@ -105,6 +184,7 @@ public:
     // kd_DelVipService's answers.
     enum ServiceDeleteResult { ServiceInUse = -1, ServiceGone = 0, ServiceDeleted = 1 };
 
+    // The product as a service item; none when it has no service row.
     std::optional<ServiceItem> LoadServiceItem(int prec);
     // The item's ladder by count, as QueryVipServiceRule gives it to grids.
     void ServiceRuleRows(int prec, ClientDataSet& rows);

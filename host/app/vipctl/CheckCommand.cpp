@@ -33,13 +33,13 @@ int check(CommandContext& context) {
                     << " 处不符。\n";
         return Mismatches;
     }
-    context.out << "核对会员卡 " << cards << " 张，储值和积分余额均与流水相符；购物卡 " << couponCards
-                << " 张，状态、绑定和已用金额均相符。\n";
+    context.out << "核对会员卡 " << cards << " 张，储值、积分余额和服务次数均与流水相符；购物卡 "
+                << couponCards << " 张，状态、绑定和已用金额均相符。\n";
     return 0;
 }
 
-const Command::Registration registration(QStringLiteral("check"),
-                                         QStringLiteral("核对每张会员卡的储值、积分余额与流水是否相符"), true,
-                                         check);
+const Command::Registration
+    registration(QStringLiteral("check"),
+                 QStringLiteral("核对每张会员卡的储值、积分余额和服务次数与流水是否相符"), true, check);
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "host/db/demo/DemoMembers.h"
 #include "host/db/demo/DemoRandom.h"
 #include "host/db/demo/DemoServices.h"
+#include "host/db/demo/DemoServiceUses.h"
 #include "host/db/demo/DemoStores.h"
 #include "host/db/demo/DemoUsers.h"
 #include "host/sdk/DbError.h"
@@ -82,6 +83,7 @@ void DemoData::fill(Database& db, const QDate& today) {
     DemoExchangeRules().fill(db, base.types, base.catalog, base.couponTypes, today);
     DemoMembers(db, random, today).fill(base.stores, base.types, base.accounts, base.users);
     DemoCoupons(db, today).fill(base.couponTypes);
+    DemoServiceUses(db, random, today).fill();
     fillSettings(db);
     transaction.Commit();
 }

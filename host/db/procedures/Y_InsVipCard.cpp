@@ -307,9 +307,10 @@ int updateCard(ProcedureContext& call, const Card& c) {
 
 // A deleted card keeps its rows for the histories. Stored value it still holds
 // would vanish from the chain's books, so such a card stays; so does one that live
-// coupon cards are bound to (voided ones no longer count). Services and WeChat
-// bindings have no tables in this database yet; their refusals are reserved in
-// CardDeleteRefusal for when they come.
+// coupon cards are bound to (voided ones no longer count), and one holding service
+// uses that may still be spent: paid for (money stands behind them, -4) or given
+// (-5). Lots past their last day do not hold the card. WeChat bindings have no table
+// in this database yet; their refusal is reserved in CardDeleteRefusal.
 int deleteCard(ProcedureContext& call) {
     Database& db = call.db();
     const QString cardNo = call.text(QStringLiteral("@CardNo"), 30).trimmed();
@@ -330,6 +331,16 @@ int deleteCard(ProcedureContext& call) {
               {id})
             .toInt() > 0)
         return CardDeleteRefusal::CouponCardsBound;
+    ClientDataSet uses;
+    db.select(
+        QStringLiteral("SELECT COALESCE(SUM(Total), 0) AS total, COALESCE(SUM(remainTimes), 0) AS times "
+                       "FROM vipCardService WHERE VipCardId = ? AND (ValidityPeriod IS NULL OR "
+                       "ValidityPeriod >= ?)"),
+        {id, QDate::currentDate()}, uses);
+    if (uses.FieldByName(QStringLiteral("total")).AsLargeInt() > 0)
+        return CardDeleteRefusal::ServiceBalance;
+    if (uses.FieldByName(QStringLiteral("times")).AsInteger() > 0)
+        return CardDeleteRefusal::ServiceUses;
     db.execute(QStringLiteral("UPDATE vipcard SET deleted = 1, IsUse = IsUse + 1 WHERE id = ?"), {id});
     return id;
 }

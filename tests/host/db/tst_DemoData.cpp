@@ -56,6 +56,7 @@ QMap<QString, int> tableCounts(Database& db) {
                               "ETCType",
                               "ETCList",
                               "IntegralexchangeSet",
+                              "VipServiceChange",
                               "CustomFieldsDefine",
                               "VipCustomFields",
                               "sysdata"}) {

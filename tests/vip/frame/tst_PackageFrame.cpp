@@ -17,6 +17,7 @@
 #include "vip/members/VipCardImport.h"
 #include "vip/members/VipSelectExports.h"
 #include "vip/points/PointsExports.h"
+#include "vip/storedvalue/ServiceExports.h"
 #include "vip/storedvalue/ServiceRuleExports.h"
 
 #include <QCoreApplication>
@@ -49,7 +50,9 @@ const QStringList BuiltFunctions{QStringLiteral("TFunCard"),
                                  QStringLiteral("DoGetPrice"),
                                  QStringLiteral("DoBackPrice"),
                                  QStringLiteral("IntegralVipTotal_Adjust"),
-                                 QStringLiteral("TETCCardManage.ShowETCCardOpenOne_P")};
+                                 QStringLiteral("TETCCardManage.ShowETCCardOpenOne_P"),
+                                 QStringLiteral("ShowCzServiceForReg"),
+                                 QStringLiteral("ShowCzServiceConsumeForReg")};
 
 // The windows built so far besides the card-type lists and the store pickers.
 const QStringList BuiltWindows{
@@ -73,6 +76,7 @@ const QStringList BuiltWindows{
     QStringLiteral("TETCUseCardDetail"),
     QStringLiteral("TETCCardListByVIP"),
     QStringLiteral("TVipExchangeQuery"),
+    QStringLiteral("TvipCardSrvConsumeQuery"),
 };
 
 // What the host must see after start-up: windows and functions together in the
@@ -343,6 +347,9 @@ private slots:
             {"AddRecord", reinterpret_cast<QFunctionPointer>(&AddRecord)},
             {"ClearVipRecord", reinterpret_cast<QFunctionPointer>(&ClearVipRecord)},
             {"ShowBillVipCardSel", reinterpret_cast<QFunctionPointer>(&ShowBillVipCardSel)},
+            {"ShowCzService", reinterpret_cast<QFunctionPointer>(&ShowCzService)},
+            {"ShowCzServiceConsume", reinterpret_cast<QFunctionPointer>(&ShowCzServiceConsume)},
+            {"ShowCzServiceConsume2", reinterpret_cast<QFunctionPointer>(&ShowCzServiceConsume2)},
             {"IntegralExchageAdjust", reinterpret_cast<QFunctionPointer>(&IntegralExchageAdjust)},
             {"IntegralVipTotal_Adjust", reinterpret_cast<QFunctionPointer>(&IntegralVipTotal_Adjust)},
             {"VipAddListShow", reinterpret_cast<QFunctionPointer>(&VipAddListShow)},
