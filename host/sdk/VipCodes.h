@@ -28,6 +28,8 @@ constexpr int Opening = 30;
 constexpr int CarriedOver = 31;
 // A sale at the till paid with stored value.
 constexpr int Purchase = 32;
+// Stored value a points exchange credited, kept as the shop's gift.
+constexpr int PointsExchange = 33;
 } // namespace StoredValueChange
 
 // Points change types of the adjustment and exchange dialogs. The ledger stores
@@ -94,3 +96,4 @@ constexpr int Gone = -1;
 constexpr int AlreadyCleared = -2; // cleared up to the date or a later one
 constexpr int NotActivated = -3;
 } // namespace PointsClearCheck
+
