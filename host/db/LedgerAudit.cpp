@@ -2,6 +2,7 @@
 
 #include "host/data/Database.h"
 #include "host/sdk/ClientDataSet.h"
+#include "host/sdk/Money.h"
 #include "host/sdk/VipCodes.h"
 
 namespace {
@@ -94,5 +95,58 @@ QList<LedgerAudit::Mismatch> LedgerAudit::run(Database& db) {
             check(rule);
     }
     auditExchanges(db, found);
+    return found;
+}
+
+int LedgerAudit::liveCouponCards(Database& db) {
+    return db.scalar(QStringLiteral("SELECT COUNT(*) FROM ETCList WHERE deleted = 0")).toInt();
+}
+
+QList<LedgerAudit::CouponMismatch> LedgerAudit::couponCards(Database& db) {
+    ClientDataSet rows;
+    db.select(
+        QStringLiteral("SELECT e.CardNo, e.ETCType, e.Flag, e.Used, e.Total, e.UsedTotal, e.UsedCount, "
+                       "e.VIPID, e.VIPCode, COALESCE(u.total, 0) AS usesTotal, COALESCE(u.uses, 0) AS uses, "
+                       "CASE WHEN v.id IS NULL THEN 0 ELSE 1 END AS memberFound "
+                       "FROM ETCList e "
+                       "LEFT JOIN (SELECT ETCListID, CAST(SUM(Total) AS BIGINT) AS total, COUNT(*) AS uses "
+                       "FROM ETCUse GROUP BY ETCListID) u ON u.ETCListID = e.ID "
+                       "LEFT JOIN vipcard v ON v.id = e.VIPID AND v.deleted = 0 AND v.CardNo = e.VIPCode "
+                       "WHERE e.deleted = 0 ORDER BY e.CardNo"),
+        {}, rows);
+    QList<CouponMismatch> found;
+    for (rows.First(); !rows.Eof(); rows.Next()) {
+        const auto integer = [&](const char* name) {
+            return rows.FieldByName(QLatin1String(name)).AsLargeInt();
+        };
+        const QString cardNo = rows.FieldByName(QStringLiteral("CardNo")).AsString();
+        const auto money = [](qint64 raw) { return Money::fromRaw(raw).toString(); };
+        const qint64 flag = integer("Flag"), used = integer("Used"), total = integer("Total"),
+                     usedTotal = integer("UsedTotal");
+        if (flag != 0 && flag != 1 && flag != 3)
+            found.append({cardNo, QStringLiteral("状态 Flag 为 %1，应为 0、1 或 3").arg(flag)});
+        if (used != 0 && flag == 0)
+            found.append({cardNo, QStringLiteral("未激活却标为已用完")});
+        if (integer("ETCType") == CouponKind::CashCoupon && (used != 0) != (usedTotal >= total))
+            found.append({cardNo, QStringLiteral("已用完标记 Used 为 %1，已用 %2，面值 %3")
+                                      .arg(used)
+                                      .arg(money(usedTotal), money(total))});
+        const QString vipCode = rows.FieldByName(QStringLiteral("VIPCode")).AsString();
+        if ((integer("VIPID") != 0 || !vipCode.isEmpty()) && integer("memberFound") == 0)
+            found.append({cardNo, QStringLiteral("绑定的会员卡 %1（id %2）不存在或卡号不符")
+                                      .arg(vipCode)
+                                      .arg(integer("VIPID"))});
+        if (usedTotal != integer("usesTotal"))
+            found.append({cardNo, QStringLiteral("已用金额 UsedTotal 为 %1，使用流水合计 %2")
+                                      .arg(money(usedTotal), money(integer("usesTotal")))});
+        if (integer("UsedCount") != integer("uses"))
+            found.append({cardNo, QStringLiteral("使用次数 UsedCount 为 %1，使用流水 %2 笔")
+                                      .arg(integer("UsedCount"))
+                                      .arg(integer("uses"))});
+        if (usedTotal < 0 || (integer("ETCType") == CouponKind::CashCoupon && usedTotal > total))
+            found.append(
+                {cardNo,
+                 QStringLiteral("已用金额 %1 不在 0 到面值 %2 之间").arg(money(usedTotal), money(total))});
+    }
     return found;
 }

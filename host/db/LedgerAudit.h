@@ -7,7 +7,8 @@ class Database;
 
 // Every live card's balances against its ledgers: Cz, CzTotal and Cz00 against its
 // stored-value change rows (VipCzChange), IntegralTotal and ljIntegral against its
-// points change rows (VipChangeInfo); and every points exchange's change row against
+// points change rows (VipChangeInfo); every live coupon card's state, binding and
+// value against its use rows (ETCUse); and every points exchange's change row against
 // the rules it used (vipchangeexchange): the points it took must be the sum of each
 // rule's points times its units.
 class LedgerAudit {
@@ -22,4 +23,15 @@ public:
 
     static QList<Mismatch> run(Database& db);
     static int liveCards(Database& db);
+
+    // A coupon card whose Flag is no state, whose Used mark disagrees with what a
+    // cash coupon has spent, whose binding names no live member card of that
+    // number, or whose UsedTotal (or UsedCount) is not what its uses add up to or
+    // lies outside 0..Total.
+    struct CouponMismatch {
+        QString cardNo;
+        QString problem; // worded for the person running the check
+    };
+    static QList<CouponMismatch> couponCards(Database& db);
+    static int liveCouponCards(Database& db);
 };

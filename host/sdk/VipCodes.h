@@ -97,3 +97,24 @@ constexpr int AlreadyCleared = -2; // cleared up to the date or a later one
 constexpr int NotActivated = -3;
 } // namespace PointsClearCheck
 
+// Bits of a coupon type's Flags (and the copy each card keeps), counted from 1 at
+// the least significant bit.
+namespace CouponFlag {
+constexpr int SomeGoods = 1;
+constexpr int MemberTypes = 2; // only the member card types of VIPType may use it
+constexpr int ExpiryControlled = 7;
+constexpr int PreferentialAmount = 13; // a preferential coupon's value is an amount, not a ratio
+constexpr bool has(int flags, int bit) {
+    return ((flags >> (bit - 1)) & 1) != 0;
+}
+} // namespace CouponFlag
+
+// What KD_ETCListSet does to a coupon card (@Mode).
+namespace CouponCardMode {
+constexpr int Delete = 0;
+constexpr int Activate = 1;
+constexpr int Void = 2;
+constexpr int Stop = 3;
+constexpr int Resume = 4;
+constexpr int Bind = 5;
+} // namespace CouponCardMode

@@ -48,6 +48,21 @@ int addCardType(DataModule& data, const QString& name, double discount, const Co
                              values);
 }
 
+int addCouponType(DataModule& data, int kind, const QString& name, double value, const Columns& more) {
+    QStringList names = {QStringLiteral("TYPE"), QStringLiteral("NAME"), QStringLiteral("RangLimit"),
+                         QStringLiteral("CreatedAt")};
+    QVariantList values = {kind, name, QVariant::fromValue(Money::fromDouble(value)),
+                           QDateTime(QDate(2025, 1, 1), QTime(9, 0))};
+    for (const auto& [column, v] : more) {
+        names.append(column);
+        values.append(v);
+    }
+    return data.OpenSQLAsInt(QStringLiteral("INSERT INTO ETCType (%1) VALUES (%2) RETURNING ID")
+                                 .arg(names.join(QLatin1Char(',')),
+                                      QStringList(names.size(), QStringLiteral("?")).join(QLatin1Char(','))),
+                             values);
+}
+
 int addProduct(DataModule& data, const QString& typeId, const QString& userCode, const QString& fullName,
                const QString& parentId, int children) {
     return data.OpenSQLAsInt(QStringLiteral("INSERT INTO ptype (typeId, parid, sonnum, UserCode, FullName) "

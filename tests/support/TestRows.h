@@ -64,6 +64,10 @@ struct ExchangeRule {
 // The rule's ExChangeID.
 int addExchangeRule(DataModule& data, const ExchangeRule& rule);
 
+// A coupon type (ETCType) of a kind (CouponKind) with its value in units; 'more'
+// sets other columns (Flags, VIPType, Enabled, UseCount...). Its ID.
+int addCouponType(DataModule& data, int kind, const QString& name, double value, const Columns& more = {});
+
 struct Card {
     QString cardNo;
     int cardType = 0;

@@ -22,12 +22,19 @@ int check(CommandContext& context) {
     for (const LedgerAudit::Mismatch& m : found)
         context.out << "会员卡 " << m.cardNo << "：" << m.column << " 为 " << shown(m, m.held)
                     << "，流水合计 " << shown(m, m.ledger) << "\n";
+    const QList<LedgerAudit::CouponMismatch> coupons = LedgerAudit::couponCards(*db);
+    for (const LedgerAudit::CouponMismatch& m : coupons)
+        context.out << "购物卡 " << m.cardNo << "：" << m.problem << "\n";
     const int cards = LedgerAudit::liveCards(*db);
-    if (!found.isEmpty()) {
-        context.out << "核对会员卡 " << cards << " 张，发现 " << found.size() << " 处余额与流水不符。\n";
+    const int couponCards = LedgerAudit::liveCouponCards(*db);
+    if (!found.isEmpty() || !coupons.isEmpty()) {
+        context.out << "核对会员卡 " << cards << " 张，发现 " << found.size()
+                    << " 处余额与流水不符；核对购物卡 " << couponCards << " 张，发现 " << coupons.size()
+                    << " 处不符。\n";
         return Mismatches;
     }
-    context.out << "核对会员卡 " << cards << " 张，储值和积分余额均与流水相符。\n";
+    context.out << "核对会员卡 " << cards << " 张，储值和积分余额均与流水相符；购物卡 " << couponCards
+                << " 张，状态、绑定和已用金额均相符。\n";
     return 0;
 }
 

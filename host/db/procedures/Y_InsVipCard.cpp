@@ -303,9 +303,10 @@ int updateCard(ProcedureContext& call, const Card& c) {
 }
 
 // A deleted card keeps its rows for the histories. Stored value it still holds
-// would vanish from the chain's books, so such a card stays. Coupon cards, services
-// and WeChat bindings have no tables in this database yet; their refusals are
-// reserved in CardDeleteRefusal for when they come.
+// would vanish from the chain's books, so such a card stays; so does one that live
+// coupon cards are bound to (voided ones no longer count). Services and WeChat
+// bindings have no tables in this database yet; their refusals are reserved in
+// CardDeleteRefusal for when they come.
 int deleteCard(ProcedureContext& call) {
     Database& db = call.db();
     const QString cardNo = call.text(QStringLiteral("@CardNo"), 30).trimmed();
@@ -321,6 +322,11 @@ int deleteCard(ProcedureContext& call) {
         held.FieldByName(QStringLiteral("Cz")).AsLargeInt() != 0)
         return CardDeleteRefusal::HoldsStoredValue;
     const int id = held.FieldByName(QStringLiteral("id")).AsInteger();
+    if (db.scalar(
+              QStringLiteral("SELECT COUNT(*) FROM ETCList WHERE VIPID = ? AND deleted = 0 AND Flag <> 3"),
+              {id})
+            .toInt() > 0)
+        return CardDeleteRefusal::CouponCardsBound;
     db.execute(QStringLiteral("UPDATE vipcard SET deleted = 1, IsUse = IsUse + 1 WHERE id = ?"), {id});
     return id;
 }
