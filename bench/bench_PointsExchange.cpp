@@ -57,35 +57,43 @@ Setup prepare(const DbSetting& setting) {
     SchemaMigrator(data.database()).upgrade();
     Transaction transaction(data);
     Setup s;
-    const auto insert = [&](const QString& sql, const QVariantList& values) { return data.OpenSQLAsInt(sql, values); };
-    const int type = insert(QStringLiteral("INSERT INTO viptype (TypeName, Discount) VALUES (?, 100) RETURNING CTypeId"),
-                            {QStringLiteral("积分卡")});
-    s.store = insert(QStringLiteral("INSERT INTO posinfo (PosCode, PosName) VALUES ('01', '一店') RETURNING posid"), {});
+    const auto insert = [&](const QString& sql, const QVariantList& values) {
+        return data.OpenSQLAsInt(sql, values);
+    };
+    const int type =
+        insert(QStringLiteral("INSERT INTO viptype (TypeName, Discount) VALUES (?, 100) RETURNING CTypeId"),
+               {QStringLiteral("积分卡")});
+    s.store = insert(
+        QStringLiteral("INSERT INTO posinfo (PosCode, PosName) VALUES ('01', '一店') RETURNING posid"), {});
     s.warehouse = insert(QStringLiteral("INSERT INTO stock (typeId, UserCode, FullName, PosId) VALUES "
                                         "('00002', 'CK01', '一店仓库', ?) RETURNING rec"),
                          {s.store});
-    s.product = insert(QStringLiteral("INSERT INTO ptype (typeId, UserCode, FullName) VALUES ('0001', 'P01', '保温杯') "
-                                      "RETURNING rec"),
-                       {});
+    s.product = insert(
+        QStringLiteral("INSERT INTO ptype (typeId, UserCode, FullName) VALUES ('0001', 'P01', '保温杯') "
+                       "RETURNING rec"),
+        {});
     s.account = insert(QStringLiteral("INSERT INTO atype (typeId, parid, UserCode, FullName) VALUES "
                                       "('0000100001', '00001', '100101', '现金') RETURNING rec"),
                        {});
-    s.rule = insert(QStringLiteral("INSERT INTO IntegralexchangeSet (groupId, CTypeId, ChangeType, PRec, UseIntegral, "
-                                   "exchangeNum, diffprice, SDate, EDate) VALUES ('g', ?, ?, ?, ?, ?, ?, ?, ?) "
-                                   "RETURNING ExChangeID"),
-                    {type, GoodsWay, s.product, RulePoints, QVariant::fromValue(Money::fromUnits(1)),
-                     QVariant::fromValue(Money::fromDouble(2.5)), QDate(2000, 1, 1), QDate(2099, 12, 31)});
+    s.rule = insert(
+        QStringLiteral("INSERT INTO IntegralexchangeSet (groupId, CTypeId, ChangeType, PRec, UseIntegral, "
+                       "exchangeNum, diffprice, SDate, EDate) VALUES ('g', ?, ?, ?, ?, ?, ?, ?, ?) "
+                       "RETURNING ExChangeID"),
+        {type, GoodsWay, s.product, RulePoints, QVariant::fromValue(Money::fromUnits(1)),
+         QVariant::fromValue(Money::fromDouble(2.5)), QDate(2000, 1, 1), QDate(2099, 12, 31)});
     data.ExecuteSQL(QStringLiteral("INSERT INTO GoodsStock (KRec, PRec, Qty) VALUES (?, ?, ?)"),
                     {s.warehouse, s.product, QVariant::fromValue(Money::fromUnits(100000000))});
     for (int i = 0; i < Cards; ++i) {
-        const int card = insert(QStringLiteral("INSERT INTO vipcard (cardid, CardNo, CardType, BulidDate, ValidityDate, "
-                                               "IsLife, AutoIntegral) VALUES (?, ?, ?, ?, ?, 1, 1) RETURNING id"),
-                                {QUuid::createUuid().toString(), QStringLiteral("X%1").arg(i), type, QDate(2026, 1, 1),
-                                 QDate(2099, 1, 1)});
+        const int card =
+            insert(QStringLiteral("INSERT INTO vipcard (cardid, CardNo, CardType, BulidDate, ValidityDate, "
+                                  "IsLife, AutoIntegral) VALUES (?, ?, ?, ?, ?, 1, 1) RETURNING id"),
+                   {QUuid::createUuid().toString(), QStringLiteral("X%1").arg(i), type, QDate(2026, 1, 1),
+                    QDate(2099, 1, 1)});
         // The opening points go through the ledger's own row, so the cards add up.
-        data.ExecuteSQL(QStringLiteral("INSERT INTO VipChangeInfo (Vipcardid, ChangeType, ChangeTotal, ChangeDate) "
-                                       "VALUES (?, 0, 100000000, ?)"),
-                        {card, QDateTime::currentDateTime()});
+        data.ExecuteSQL(
+            QStringLiteral("INSERT INTO VipChangeInfo (Vipcardid, ChangeType, ChangeTotal, ChangeDate) "
+                           "VALUES (?, 0, 100000000, ?)"),
+            {card, QDateTime::currentDateTime()});
         data.ExecuteSQL(QStringLiteral("UPDATE vipcard SET IntegralTotal = 100000000, ljIntegral = 100000000 "
                                        "WHERE id = ?"),
                         {card});
@@ -123,20 +131,24 @@ void rawExchange(DataModule& data, const Setup& s, int card) {
                                  db.dialect().forUpdate(),
                              {QStringLiteral("X%1").arg(card)})
                        .toInt();
-    const int bill = db.scalar(QStringLiteral("INSERT INTO VipChangeInfo (Vipcardid, ChangeType, ChangeTotal, Czxf, "
-                                              "Memo, PosId, ChangeDate) VALUES (?, ?, ?, ?, '商品兑换', ?, ?) "
-                                              "RETURNING BillId"),
-                               {id, GoodsWay, -RulePoints, QVariant::fromValue(Money::fromUnits(RulePoints)), s.store,
-                                QDateTime::currentDateTime()})
-                         .toInt();
-    db.execute(QStringLiteral("UPDATE vipcard SET IntegralTotal = IntegralTotal - ? WHERE id = ?"), {RulePoints, id});
-    db.execute(QStringLiteral("INSERT INTO vipchangeexchange (BillID, ExChangeID, ExChangeNum, Prec, DiffTotal) "
-                              "VALUES (?, ?, 1, ?, ?)"),
-               {bill, s.rule, s.product, QVariant::fromValue(Money::fromDouble(2.5))});
+    const int bill =
+        db.scalar(QStringLiteral("INSERT INTO VipChangeInfo (Vipcardid, ChangeType, ChangeTotal, Czxf, "
+                                 "Memo, PosId, ChangeDate) VALUES (?, ?, ?, ?, '商品兑换', ?, ?) "
+                                 "RETURNING BillId"),
+                  {id, GoodsWay, -RulePoints, QVariant::fromValue(Money::fromUnits(RulePoints)), s.store,
+                   QDateTime::currentDateTime()})
+            .toInt();
+    db.execute(QStringLiteral("UPDATE vipcard SET IntegralTotal = IntegralTotal - ? WHERE id = ?"),
+               {RulePoints, id});
+    db.execute(
+        QStringLiteral("INSERT INTO vipchangeexchange (BillID, ExChangeID, ExChangeNum, Prec, DiffTotal) "
+                       "VALUES (?, ?, 1, ?, ?)"),
+        {bill, s.rule, s.product, QVariant::fromValue(Money::fromDouble(2.5))});
     db.execute(QStringLiteral("UPDATE GoodsStock SET Qty = Qty - ? WHERE KRec = ? AND PRec = ?"),
                {QVariant::fromValue(Money::fromUnits(1)), s.warehouse, s.product});
-    db.execute(QStringLiteral("INSERT INTO VipExchangeBill (BillID, BillCode, ChangeType, PosId, KRec, ARec, TotalQty, "
-                              "DiffTotal, BillDate) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+    db.execute(QStringLiteral(
+                   "INSERT INTO VipExchangeBill (BillID, BillCode, ChangeType, PosId, KRec, ARec, TotalQty, "
+                   "DiffTotal, BillDate) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
                {bill, QStringLiteral("RAW%1").arg(bill), GoodsWay, s.store, s.warehouse, s.account,
                 QVariant::fromValue(Money::fromUnits(1)), QVariant::fromValue(Money::fromDouble(2.5)),
                 QDateTime::currentDateTime()});
@@ -194,14 +206,15 @@ void measure(benchmark::State& state, const DbSetting& setting, const Setup& s, 
     state.SkipWithError(error.message().toStdString().c_str());
 }
 
-void registerPair(const QString& backend, const DbSetting& setting, const Setup& s, int connections, int total) {
+void registerPair(const QString& backend, const DbSetting& setting, const Setup& s, int connections,
+                  int total) {
     for (const bool raw : {false, true}) {
         const QString name = QStringLiteral("PointsExchange/%1/%2conn/%3")
                                  .arg(backend)
                                  .arg(connections)
                                  .arg(raw ? QStringLiteral("raw") : QStringLiteral("procedure"));
-        benchmark::RegisterBenchmark(name.toStdString().c_str(), measure, setting, s, name, connections, total,
-                                     raw)
+        benchmark::RegisterBenchmark(name.toStdString().c_str(), measure, setting, s, name, connections,
+                                     total, raw)
             ->Iterations(1)
             ->UseRealTime()
             ->Unit(benchmark::kMillisecond);

@@ -40,7 +40,8 @@ void auditExchanges(Database& db, QList<LedgerAudit::Mismatch>& found) {
               rows);
     for (rows.First(); !rows.Eof(); rows.Next())
         found.append({rows.FieldByName(QStringLiteral("CardNo")).AsString(),
-                      QStringLiteral("积分兑换 %1 的兑换积分").arg(rows.FieldByName(QStringLiteral("BillId")).AsInteger()),
+                      QStringLiteral("积分兑换 %1 的兑换积分")
+                          .arg(rows.FieldByName(QStringLiteral("BillId")).AsInteger()),
                       rows.FieldByName(QStringLiteral("taken")).AsLargeInt(),
                       rows.FieldByName(QStringLiteral("used")).AsLargeInt(), false});
 }

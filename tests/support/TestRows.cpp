@@ -79,7 +79,8 @@ int addAccount(DataModule& data, const QString& typeId, const QString& parentId,
 
 int addWarehouse(DataModule& data, const QString& typeId, const QString& fullName, int posId) {
     return data.OpenSQLAsInt(
-        QStringLiteral("INSERT INTO stock (typeId, UserCode, FullName, PosId) VALUES (?, ?, ?, ?) RETURNING rec"),
+        QStringLiteral(
+            "INSERT INTO stock (typeId, UserCode, FullName, PosId) VALUES (?, ?, ?, ?) RETURNING rec"),
         {typeId, typeId, fullName, posId});
 }
 
@@ -90,9 +91,10 @@ void addStock(DataModule& data, int warehouse, int prec, double quantity) {
 
 int addExchangeRule(DataModule& data, const ExchangeRule& rule) {
     return data.OpenSQLAsInt(
-        QStringLiteral("INSERT INTO IntegralexchangeSet (groupId, CTypeId, ChangeType, PRec, UseIntegral, "
-                       "exchangeNum, diffprice, ETCID, SDate, EDate, deleted) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, "
-                       "?, ?) RETURNING ExChangeID"),
+        QStringLiteral(
+            "INSERT INTO IntegralexchangeSet (groupId, CTypeId, ChangeType, PRec, UseIntegral, "
+            "exchangeNum, diffprice, ETCID, SDate, EDate, deleted) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, "
+            "?, ?) RETURNING ExChangeID"),
         {QUuid::createUuid().toString(), rule.cardType, rule.changeType, rule.prec, rule.useIntegral,
          QVariant::fromValue(Money::fromDouble(rule.exchangeNum)),
          QVariant::fromValue(Money::fromDouble(rule.diffprice)), rule.etcId, rule.from, rule.until,

@@ -139,7 +139,7 @@ void TKvr_VipChangeTotalfrm::SetChangeType(int changeType) {
     m_form->setRowVisible(m_accountRow, goodsOrCards);
     for (QLabel* label : {m_qtyCaption, m_qty, m_diffCaption, m_diff})
         label->setVisible(goodsOrCards);
-    m_totalCaption->setText(changeType == PointsChange::Cash          ? QStringLiteral("兑换现金合计：")
+    m_totalCaption->setText(changeType == PointsChange::Cash ? QStringLiteral("兑换现金合计：")
                             : changeType == PointsChange::StoredValue ? QStringLiteral("兑换储值合计：")
                                                                       : QStringLiteral("处理积分合计："));
     m_diffCaption->setText(changeType == PointsChange::ShoppingCards ? QStringLiteral("    补差合计：")
@@ -193,7 +193,7 @@ void TKvr_VipChangeTotalfrm::showTotals() {
     const bool money = m_changeType == PointsChange::Cash || m_changeType == PointsChange::StoredValue;
     m_total->setText(money ? m_list->Total().toString(2) : QString::number(m_list->Points()));
     m_qty->setText(VipExchangeListModel::QuantityText(m_list->Total()));
-    m_diff->setText(m_list->DiffTotal().toString(2));
+    m_diff->setText(m_list->DifferenceTotal().toString(2));
 }
 
 void TKvr_VipChangeTotalfrm::chooseAccount() {
@@ -268,14 +268,15 @@ void TKvr_VipChangeTotalfrm::OnSave() {
 
 void TKvr_VipChangeTotalfrm::checkExchange() {
     const bool goods = m_changeType == PointsChange::Goods;
-    if ((goods || m_changeType == PointsChange::ShoppingCards) && !m_list->DiffTotal().isZero() &&
+    if ((goods || m_changeType == PointsChange::ShoppingCards) && !m_list->DifferenceTotal().isZero() &&
         m_accountRec == 0)
         Refuse(m_account,
                (goods ? QStringLiteral("商品") : QStringLiteral("购物卡")) +
                    QStringLiteral("兑换有补差合计时收款账户必须选择！!"),
                QStringLiteral("提示"), MB::IconError);
     if (goods && m_warehouseRec == 0)
-        Refuse(m_grid, QStringLiteral("商品兑换必须要选择出库仓库！!"), QStringLiteral("提示"), MB::IconError);
+        Refuse(m_grid, QStringLiteral("商品兑换必须要选择出库仓库！!"), QStringLiteral("提示"),
+               MB::IconError);
     if (m_changeType == PointsChange::ShoppingCards && !m_cards->MatchesList())
         Refuse(m_cards, QStringLiteral("可兑换列表中兑换数量和购物卡的数量不一致"), QStringLiteral("提示"),
                MB::IconError);
@@ -306,8 +307,9 @@ void TKvr_VipChangeTotalfrm::saveExchange(int points) {
         QStringList numbers;
         // Rows of one coupon type share its cards out in order, each as many as it gives.
         for (qint64 n = row.total().raw() / Money::Scale; cards && n > 0; --n) {
-            const auto it = std::find_if(handedOut.begin(), handedOut.end(),
-                                         [&](const VipExchangeCardSection::Card& c) { return c.etcId == row.etcId; });
+            const auto it =
+                std::find_if(handedOut.begin(), handedOut.end(),
+                             [&](const VipExchangeCardSection::Card& c) { return c.etcId == row.etcId; });
             if (it == handedOut.end())
                 break;
             numbers << it->cardNo;
@@ -322,7 +324,7 @@ void TKvr_VipChangeTotalfrm::saveExchange(int points) {
     exchange.pzComment = money ? exchange.comment : used + firstItem + QStringLiteral("等商品补差");
     if (!money)
         exchange.quantity = m_list->Total();
-    exchange.diffTotal = m_list->DiffTotal();
+    exchange.diffTotal = m_list->DifferenceTotal();
     exchange.accountRec = money ? 0 : m_accountRec;
     exchange.warehouseRec = m_warehouseRec;
     exchange.period = session.lPublicPeriod;

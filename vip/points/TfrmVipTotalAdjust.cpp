@@ -268,8 +268,8 @@ void TfrmVipTotalAdjust::saveChange(int type, int points) {
     setWindowTitle(TChangeType::Name(type));
     const QString memo = m_memo->text().trimmed().isEmpty() ? TChangeType::Name(type) : m_memo->text();
     const TComVar& session = Ucomvar();
-    const int newId =
-        VipPointsStore().AddChange(m_foundCardNo, type, points, session.szLoginUserId, session.lPublicPosid, memo);
+    const int newId = VipPointsStore().AddChange(m_foundCardNo, type, points, session.szLoginUserId,
+                                                 session.lPublicPosid, memo);
     if (newId == VipPointsStore::TooFewPoints) {
         // Another till took points meanwhile; show what is left.
         lookUp();

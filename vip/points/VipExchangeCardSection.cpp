@@ -14,6 +14,7 @@
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMap>
 #include <QPushButton>
@@ -27,9 +28,10 @@ VipExchangeCardSection::VipExchangeCardSection(const VipExchangeListModel& list,
     , m_grid(new TQueryGrid) {
     m_grid->setObjectName(QStringLiteral("gridCoupons"));
     m_grid->SetSingleSelection(true);
-    m_grid->GridModel()->SetColumns({{QStringLiteral("Name"), QStringLiteral("类型名称"), 160},
-                                     {QStringLiteral("CardNO"), QStringLiteral("卡号"), 160},
-                                     {QStringLiteral("Total"), QStringLiteral("金额"), 90, true, GridColumn::Money}});
+    m_grid->GridModel()->SetColumns(
+        {{QStringLiteral("Name"), QStringLiteral("类型名称"), 160},
+         {QStringLiteral("CardNO"), QStringLiteral("卡号"), 160},
+         {QStringLiteral("Total"), QStringLiteral("金额"), 90, true, GridColumn::Money}});
     m_grid->installEventFilter(this);
     m_number->installEventFilter(this);
     auto* add = new QPushButton(QStringLiteral("添加"));
@@ -118,7 +120,8 @@ void VipExchangeCardSection::OnAdd() {
         params.Add(QStringLiteral("@CardNo"), text);
         if (CallQueryClass(QStringLiteral("TETCCardMultSelect"), params) != mrOk)
             return;
-        for (const QString& id : params.AsString(QStringLiteral("@IDList")).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        for (const QString& id :
+             params.AsString(QStringLiteral("@IDList")).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
             ClientDataSet card;
             store.LoadCouponCard(id.trimmed().toInt(), card);
             if (!card.IsEmpty())
@@ -143,7 +146,8 @@ QString VipExchangeCardSection::add(const ClientDataSet& cards, int row) {
     const QString permitted = value("VIPType").toString().trimmed();
     if (CouponFlag::has(value("Flags").toInt(), CouponFlag::MemberTypes) && !permitted.isEmpty() &&
         !permitted.split(QLatin1Char(','), Qt::SkipEmptyParts).contains(QString::number(m_memberType)))
-        return QStringLiteral("你选择的购物卡%1的许可卡类型与会员卡[%2]不相符，请重新选择！").arg(cardNo, m_memberCardNo);
+        return QStringLiteral("你选择的购物卡%1的许可卡类型与会员卡[%2]不相符，请重新选择！")
+            .arg(cardNo, m_memberCardNo);
     m_cards.append({id, etcId, cardNo});
     m_shown.append({value("NAME").toString(), value("Total").toLongLong()});
     m_number->clear();
@@ -163,8 +167,8 @@ void VipExchangeCardSection::OnDelete() {
 
 void VipExchangeCardSection::showCards() {
     ClientDataSet rows;
-    rows.SetFields({QStringLiteral("CardID"), QStringLiteral("ETCID"), QStringLiteral("Name"), QStringLiteral("CardNO"),
-                    QStringLiteral("Total")});
+    rows.SetFields({QStringLiteral("CardID"), QStringLiteral("ETCID"), QStringLiteral("Name"),
+                    QStringLiteral("CardNO"), QStringLiteral("Total")});
     for (int i = 0; i < m_cards.size(); ++i)
         rows.AppendRow({m_cards.at(i).id, m_cards.at(i).etcId, m_shown.at(i).first, m_cards.at(i).cardNo,
                         m_shown.at(i).second});

@@ -97,7 +97,7 @@ Money VipExchangeListModel::Total() const {
     return sum;
 }
 
-Money VipExchangeListModel::DiffTotal() const {
+Money VipExchangeListModel::DifferenceTotal() const {
     Money sum;
     for (const Row& row : m_rows)
         sum += row.diffTotal();
@@ -133,7 +133,8 @@ int VipExchangeListModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant VipExchangeListModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole && role != Qt::TextAlignmentRole))
+    if (!index.isValid() ||
+        (role != Qt::DisplayRole && role != Qt::EditRole && role != Qt::TextAlignmentRole))
         return {};
     const Column column = m_columns.at(index.column());
     if (role == Qt::TextAlignmentRole)
@@ -199,7 +200,9 @@ QVariant VipExchangeListModel::headerData(int section, Qt::Orientation orientati
     case UseIntegral:
         return QStringLiteral("所需积分");
     case ExchangeNum:
-        return cash ? QStringLiteral("可换金额") : storedValue ? QStringLiteral("可换储值") : QStringLiteral("可换数量");
+        return cash          ? QStringLiteral("可换金额")
+               : storedValue ? QStringLiteral("可换储值")
+                             : QStringLiteral("可换数量");
     case DiffPrice:
         return QStringLiteral("补差单价");
     case ExQty:
@@ -207,7 +210,9 @@ QVariant VipExchangeListModel::headerData(int section, Qt::Orientation orientati
     case ExInt:
         return QStringLiteral("使用积分");
     case ExTotal:
-        return cash ? QStringLiteral("兑换金额") : storedValue ? QStringLiteral("兑换储值") : QStringLiteral("兑换数量");
+        return cash          ? QStringLiteral("兑换金额")
+               : storedValue ? QStringLiteral("兑换储值")
+                             : QStringLiteral("兑换数量");
     case DiffTotal:
         return QStringLiteral("补差合计");
     }

@@ -16,7 +16,18 @@ class VipExchangeListModel final : public QAbstractTableModel {
     Q_OBJECT
 
 public:
-    enum Column { Product, TypeName, Name, UseIntegral, ExchangeNum, DiffPrice, ExQty, ExInt, ExTotal, DiffTotal };
+    enum Column {
+        Product,
+        TypeName,
+        Name,
+        UseIntegral,
+        ExchangeNum,
+        DiffPrice,
+        ExQty,
+        ExInt,
+        ExTotal,
+        DiffTotal
+    };
 
     struct Row {
         int exchangeId = 0;
@@ -55,7 +66,7 @@ public:
     void SetCardList(int row, const QString& cardList);
     int Points() const;
     Money Total() const; // money (cash, stored value) or quantity (goods, cards)
-    Money DiffTotal() const;
+    Money DifferenceTotal() const;
     // The model column showing a field, -1 when the exchange type does not show it.
     int ModelColumn(Column column) const { return static_cast<int>(m_columns.indexOf(column)); }
     // A quantity as the list shows it: whole numbers without decimals.

@@ -46,12 +46,12 @@ int VipPointsStore::AddChange(const QString& cardNo, int changeType, int points,
 }
 
 void VipPointsStore::LoadRules(int cardType, int changeType, int available, ClientDataSet& rows) {
-    m_data.OpenProcByName(QStringLiteral("kd_QueryIntegralexchangeSet"),
-                          {QStringLiteral("@CardID"), QStringLiteral("@DealDate"), QStringLiteral("@ChangeType"),
-                           QStringLiteral("@UseInt")},
-                          {cardType, QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")), changeType + 1,
-                           available},
-                          rows);
+    m_data.OpenProcByName(
+        QStringLiteral("kd_QueryIntegralexchangeSet"),
+        {QStringLiteral("@CardID"), QStringLiteral("@DealDate"), QStringLiteral("@ChangeType"),
+         QStringLiteral("@UseInt")},
+        {cardType, QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")), changeType + 1, available},
+        rows);
 }
 
 int VipPointsStore::WarehouseRec(const QString& typeId) {
@@ -60,8 +60,9 @@ int VipPointsStore::WarehouseRec(const QString& typeId) {
 }
 
 void VipPointsStore::FindCouponCards(const QString& prefix, int posId, ClientDataSet& rows) {
-    m_data.OpenProcByName(QStringLiteral("KD_ETCListQuery"), {QStringLiteral("@CardNo"), QStringLiteral("@officeid")},
-                          {prefix.trimmed(), posId}, rows);
+    m_data.OpenProcByName(QStringLiteral("KD_ETCListQuery"),
+                          {QStringLiteral("@CardNo"), QStringLiteral("@officeid")}, {prefix.trimmed(), posId},
+                          rows);
 }
 
 void VipPointsStore::LoadCouponCard(int id, ClientDataSet& row) {
@@ -118,7 +119,8 @@ VipPointsStore::ExchangeOutcome VipPointsStore::SaveExchange(const Exchange& exc
 
 bool VipPointsStore::handOut(const Exchange& exchange, QStringList& refusals) {
     for (const CouponCard& card : exchange.couponCards) {
-        for (const auto& [mode, value] : {std::pair{CouponCardMode::Bind, exchange.cardNo}, std::pair{CouponCardMode::Activate, QString()}}) {
+        for (const auto& [mode, value] : {std::pair{CouponCardMode::Bind, exchange.cardNo},
+                                          std::pair{CouponCardMode::Activate, QString()}}) {
             TParamObject p;
             p.Add(QStringLiteral("@ID"), card.id);
             p.Add(QStringLiteral("@Mode"), mode);
@@ -126,7 +128,8 @@ bool VipPointsStore::handOut(const Exchange& exchange, QStringList& refusals) {
             p.Add(QStringLiteral("@LoginRec"), exchange.userRec);
             p.Add(QStringLiteral("@RetValue"), QString(), TParamObject::Output);
             if (m_data.ExecuteProcByName(QStringLiteral("KD_ETCListSet"), p) < 0) {
-                refusals.append(QStringLiteral("编号：") + card.cardNo + p.AsString(QStringLiteral("@RetValue")));
+                refusals.append(QStringLiteral("编号：") + card.cardNo +
+                                p.AsString(QStringLiteral("@RetValue")));
                 break;
             }
             if (exchange.reportCards) {

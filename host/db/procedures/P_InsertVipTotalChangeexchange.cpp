@@ -30,10 +30,10 @@ int pInsertVipTotalChangeexchange(ProcedureContext& call) {
         return Refused;
     const std::optional<VipExchangeRule> rule =
         VipExchangeRule::live(db, exchangeId, change->cardType, change->way, change->day);
-    if (!rule ||
-        db.scalar(QStringLiteral("SELECT COUNT(*) FROM vipchangeexchange WHERE BillID = ? AND ExChangeID = ?"),
-                  {billId, exchangeId})
-                .toInt() > 0)
+    if (!rule || db.scalar(QStringLiteral(
+                               "SELECT COUNT(*) FROM vipchangeexchange WHERE BillID = ? AND ExChangeID = ?"),
+                           {billId, exchangeId})
+                         .toInt() > 0)
         return Refused;
 
     const bool goods = change->way == PointsChange::Goods + 1;
@@ -54,9 +54,10 @@ int pInsertVipTotalChangeexchange(ProcedureContext& call) {
             return Refused;
     }
     return db
-        .scalar(QStringLiteral("INSERT INTO vipchangeexchange (BillID, ExChangeID, ExChangeNum, Prec, DiffTotal, "
-                               "Comment) VALUES (?, ?, ?, ?, ?, ?) RETURNING id"),
-                {billId, exchangeId, units, rule->prec, QVariant::fromValue(diffTotal), comment})
+        .scalar(
+            QStringLiteral("INSERT INTO vipchangeexchange (BillID, ExChangeID, ExChangeNum, Prec, DiffTotal, "
+                           "Comment) VALUES (?, ?, ?, ?, ?, ?) RETURNING id"),
+            {billId, exchangeId, units, rule->prec, QVariant::fromValue(diffTotal), comment})
         .toInt();
 }
 

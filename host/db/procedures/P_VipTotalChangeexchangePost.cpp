@@ -49,27 +49,28 @@ bool cardMayExchange(Database& db, const VipExchangeChange& change) {
                              "WHERE id = ?"),
               {change.cardId}, card);
     const auto value = [&](const char* name) { return card.FieldByName(QLatin1String(name)).AsInteger(); };
-    return value("IsLife") == 1 && value("Lose") == 0 && value("StopUse") == 0 && value("AutoIntegral") == 1 &&
+    return value("IsLife") == 1 && value("Lose") == 0 && value("StopUse") == 0 &&
+           value("AutoIntegral") == 1 &&
            card.FieldByName(QStringLiteral("ValidityDate")).AsDate() >= change.day &&
            (change.way != StoredValueWay || value("VipCz") == 1);
 }
 
 bool beforePeriod(Database& db, const QDate& day) {
-    const QDate start =
-        QDate::fromString(db.scalar(QStringLiteral("SELECT Value FROM hostconfig WHERE Name = 'dPeriodStart'"))
-                              .toString()
-                              .trimmed(),
-                          QStringLiteral("yyyy-MM-dd"));
+    const QDate start = QDate::fromString(
+        db.scalar(QStringLiteral("SELECT Value FROM hostconfig WHERE Name = 'dPeriodStart'"))
+            .toString()
+            .trimmed(),
+        QStringLiteral("yyyy-MM-dd"));
     return start.isValid() && day < start;
 }
 
 // What the rows of an exchange add up to, each checked against its live rule.
 struct Sums {
     qint64 points = 0;
-    Money total;                 // money or quantity
+    Money total; // money or quantity
     Money diff;
-    QMap<int, Money> goods;      // quantity per product
-    QMap<QString, int> cards;    // coupon card number -> the coupon type its rule gives
+    QMap<int, Money> goods;   // quantity per product
+    QMap<QString, int> cards; // coupon card number -> the coupon type its rule gives
 };
 
 bool addUp(Database& db, const VipExchangeChange& change, Sums& sums) {
@@ -87,7 +88,8 @@ bool addUp(Database& db, const VipExchangeChange& change, Sums& sums) {
         if (!rule || units <= 0)
             return false;
         const Money given = rule->line.total(units);
-        const Money diff = change.way == GoodsWay || change.way == CardsWay ? rule->line.diffTotal(units) : Money();
+        const Money diff =
+            change.way == GoodsWay || change.way == CardsWay ? rule->line.diffTotal(units) : Money();
         if (field("DiffTotal").AsMoney() != diff)
             return false;
         sums.points += rule->line.points(units);
@@ -96,7 +98,8 @@ bool addUp(Database& db, const VipExchangeChange& change, Sums& sums) {
         if (change.way == GoodsWay)
             sums.goods[rule->prec] += given;
         if (change.way == CardsWay) {
-            const QStringList numbers = field("Comment").AsString().split(QLatin1Char(','), Qt::SkipEmptyParts);
+            const QStringList numbers =
+                field("Comment").AsString().split(QLatin1Char(','), Qt::SkipEmptyParts);
             if (given != Money::fromUnits(numbers.size()))
                 return false;
             for (const QString& number : numbers) {
@@ -130,7 +133,9 @@ bool cardsFree(Database& db, const QMap<QString, int>& cards) {
                                  "deleted = 0") +
                       db.dialect().forUpdate(),
                   {it.key()}, card);
-        const auto value = [&](const char* name) { return card.FieldByName(QLatin1String(name)).AsInteger(); };
+        const auto value = [&](const char* name) {
+            return card.FieldByName(QLatin1String(name)).AsInteger();
+        };
         if (card.IsEmpty() || value("ETCID") != it.value() || value("Flag") != 0 || value("VIPID") != 0 ||
             value("Used") != 0 || value("IsStop") != 0)
             return false;
@@ -141,9 +146,10 @@ bool cardsFree(Database& db, const QMap<QString, int>& cards) {
 // Takes the goods out of the warehouse, or says why it cannot.
 int takeGoods(Database& db, int warehouse, const QMap<int, Money>& goods) {
     for (auto it = goods.cbegin(); it != goods.cend(); ++it) {
-        const QVariant held = db.scalar(
-            QStringLiteral("SELECT Qty FROM GoodsStock WHERE KRec = ? AND PRec = ?") + db.dialect().forUpdate(),
-            {warehouse, it.key()});
+        const QVariant held =
+            db.scalar(QStringLiteral("SELECT Qty FROM GoodsStock WHERE KRec = ? AND PRec = ?") +
+                          db.dialect().forUpdate(),
+                      {warehouse, it.key()});
         if (!held.isValid())
             return NoStockRow;
         if (Money::fromRaw(held.toLongLong()) < it.value())
@@ -206,14 +212,15 @@ int pVipTotalChangeexchangePost(ProcedureContext& call) {
 
     const QString number = change->day.toString(QStringLiteral("yyyyMMdd")) +
                            QStringLiteral("%1").arg(billId, 8, 10, QLatin1Char('0'));
-    db.execute(QStringLiteral("INSERT INTO VipExchangeBill (BillID, BillCode, PZBillCode, ChangeType, PosId, KRec, "
-                              "ARec, Period, Total, TotalQty, DiffTotal, Comment, PzComment, ERec, BillDate) "
-                              "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-               {billId, QStringLiteral("DH") + number, sums.diff.isZero() ? QString() : QStringLiteral("PZ") + number,
-                change->way, posId, warehouse, accountRec, period,
-                QVariant::fromValue(paysDifference ? Money() : sums.total),
-                QVariant::fromValue(paysDifference ? sums.total : Money()), QVariant::fromValue(sums.diff), comment,
-                sums.diff.isZero() ? QString() : pzComment, change->userRec, QDateTime::currentDateTime()});
+    db.execute(
+        QStringLiteral("INSERT INTO VipExchangeBill (BillID, BillCode, PZBillCode, ChangeType, PosId, KRec, "
+                       "ARec, Period, Total, TotalQty, DiffTotal, Comment, PzComment, ERec, BillDate) "
+                       "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+        {billId, QStringLiteral("DH") + number,
+         sums.diff.isZero() ? QString() : QStringLiteral("PZ") + number, change->way, posId, warehouse,
+         accountRec, period, QVariant::fromValue(paysDifference ? Money() : sums.total),
+         QVariant::fromValue(paysDifference ? sums.total : Money()), QVariant::fromValue(sums.diff), comment,
+         sums.diff.isZero() ? QString() : pzComment, change->userRec, QDateTime::currentDateTime()});
     return 0;
 }
 

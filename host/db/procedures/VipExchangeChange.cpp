@@ -8,7 +8,8 @@ std::optional<VipExchangeChange> VipExchangeChange::waitingForPost(Database& db,
     const QVariant cardId =
         db.scalar(QStringLiteral("SELECT Vipcardid FROM VipChangeInfo WHERE BillId = ?"), {billId});
     if (!cardId.isValid() ||
-        !db.scalar(QStringLiteral("SELECT id FROM vipcard WHERE id = ? AND deleted = 0") + db.dialect().forUpdate(),
+        !db.scalar(QStringLiteral("SELECT id FROM vipcard WHERE id = ? AND deleted = 0") +
+                       db.dialect().forUpdate(),
                    {cardId})
              .isValid())
         return std::nullopt;

@@ -17,17 +17,18 @@ namespace {
 int kdQueryIntegralexchangeSet(ProcedureContext& call) {
     const int cardType = call.integer(QStringLiteral("@CardID"));
     const int way = call.integer(QStringLiteral("@ChangeType"));
-    const QDate day =
-        QDate::fromString(call.text(QStringLiteral("@DealDate")).trimmed().left(10), QStringLiteral("yyyy-MM-dd"));
+    const QDate day = QDate::fromString(call.text(QStringLiteral("@DealDate")).trimmed().left(10),
+                                        QStringLiteral("yyyy-MM-dd"));
     if (!day.isValid())
         throw DbError(QStringLiteral("参数 @DealDate 必须是 yyyy-mm-dd 形式的日期。"));
     call.returnRows(
-        QStringLiteral("SELECT i.ExChangeID, i.PRec, COALESCE(p.UserCode, '') AS PUserCode, "
-                       "COALESCE(p.FullName, '') AS PFullName, "
-                       "CASE et.TYPE WHEN %1 THEN '现金券' WHEN %2 THEN '打折卡' WHEN %3 THEN '优惠券' "
-                       "ELSE '' END AS TypeName, COALESCE(et.NAME, '') AS NAME, COALESCE(et.TYPE, 0) AS TYPE, "
-                       "i.ETCID, i.UseIntegral, i.exchangeNum, i.diffprice, 0 AS ExQty, 0 AS ExInt, "
-                       "0 AS ExTotal, 0 AS difftotal, '' AS CardList ")
+        QStringLiteral(
+            "SELECT i.ExChangeID, i.PRec, COALESCE(p.UserCode, '') AS PUserCode, "
+            "COALESCE(p.FullName, '') AS PFullName, "
+            "CASE et.TYPE WHEN %1 THEN '现金券' WHEN %2 THEN '打折卡' WHEN %3 THEN '优惠券' "
+            "ELSE '' END AS TypeName, COALESCE(et.NAME, '') AS NAME, COALESCE(et.TYPE, 0) AS TYPE, "
+            "i.ETCID, i.UseIntegral, i.exchangeNum, i.diffprice, 0 AS ExQty, 0 AS ExInt, "
+            "0 AS ExTotal, 0 AS difftotal, '' AS CardList ")
                 .arg(CouponKind::CashCoupon)
                 .arg(CouponKind::DiscountCard)
                 .arg(CouponKind::PreferentialCoupon) +

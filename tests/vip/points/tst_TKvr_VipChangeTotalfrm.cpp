@@ -35,6 +35,30 @@ namespace {
 constexpr int CashWay = PointsChange::Cash + 1;
 constexpr int StoredValueWay = PointsChange::StoredValue + 1;
 constexpr int GoodsWay = PointsChange::Goods + 1;
+constexpr int CardsWay = PointsChange::ShoppingCards + 1;
+
+// A coupon card written as the coupon editor writes it: not activated, nobody's.
+void couponCard(DataModule& data, int typeId, const QString& cardNo) {
+    TParamObject p;
+    const QList<QPair<QString, QVariant>> values = {{"@ID", 0},
+                                                    {"@ETCID", typeId},
+                                                    {"@ETCType", CouponKind::CashCoupon},
+                                                    {"@CardNo", cardNo},
+                                                    {"@VIPID", 0},
+                                                    {"@VIPCode", QString()},
+                                                    {"@CreateERec", 1},
+                                                    {"@Flag", 0},
+                                                    {"@Total", 50},
+                                                    {"@UsedTotal", 0},
+                                                    {"@StartDate", QDate(2025, 1, 1)},
+                                                    {"@EndDate", QDate(2050, 1, 1)},
+                                                    {"@LPosID", QString()},
+                                                    {"@LPosName", QStringLiteral("全部门店")}};
+    for (const auto& [name, value] : values)
+        p.Add(name, value);
+    if (data.ExecuteProcByName(QStringLiteral("KD_ETCListEdit"), p) != 0)
+        qFatal("coupon card %s not written", qPrintable(cardNo));
+}
 
 int issue(int type, const QString& cardNo, int points, bool storedValue = false) {
     VipCardStore::CardFields card;
@@ -50,7 +74,8 @@ int issue(int type, const QString& cardNo, int points, bool storedValue = false)
     VipCardStore::StoredValue settings;
     settings.vipCz = true;
     if (id <= 0 || (storedValue && store.WriteStoredValue(id, settings) != 0) ||
-        store.ChangePoints(cardNo, PointsChange::Added, points, QString(), 0, QStringLiteral("开卡积分")) <= 0)
+        store.ChangePoints(cardNo, PointsChange::Added, points, QString(), 0, QStringLiteral("开卡积分")) <=
+            0)
         qFatal("card %s not written", qPrintable(cardNo));
     return id;
 }
@@ -107,8 +132,10 @@ private slots:
         flow.emplace();
         type = TestRows::addCardType(flow->data(), QStringLiteral("积分卡"));
         clerk.emplace(flow->data(), QStringLiteral("clerk"), QList<int>{508, 826, 827, 855});
-        store = TestRows::addStore(flow->data(), {.code = QStringLiteral("01"), .name = QStringLiteral("一店")});
-        warehouse = TestRows::addWarehouse(flow->data(), QStringLiteral("00002"), QStringLiteral("一店仓库"), store);
+        store =
+            TestRows::addStore(flow->data(), {.code = QStringLiteral("01"), .name = QStringLiteral("一店")});
+        warehouse =
+            TestRows::addWarehouse(flow->data(), QStringLiteral("00002"), QStringLiteral("一店仓库"), store);
         Ucomvar().lPublicPosid = store;
         Ucomvar().szPublicPosKtype = QStringLiteral("00002");
     }
@@ -124,16 +151,18 @@ private slots:
     // the points allow beside the other rows. Leaving writes nothing.
     void pointsAreAllottedInOrderAndTypedUnitsCutDown() {
         issue(type, QStringLiteral("A1"), 250);
-        TestRows::addExchangeRule(flow->data(), {.cardType = type, .changeType = CashWay, .useIntegral = 100,
-                                                 .exchangeNum = 10});
-        TestRows::addExchangeRule(flow->data(), {.cardType = type, .changeType = CashWay, .useIntegral = 30,
-                                                 .exchangeNum = 2});
+        TestRows::addExchangeRule(
+            flow->data(), {.cardType = type, .changeType = CashWay, .useIntegral = 100, .exchangeNum = 10});
+        TestRows::addExchangeRule(
+            flow->data(), {.cardType = type, .changeType = CashWay, .useIntegral = 30, .exchangeNum = 2});
         // A rule of another way, one past its dates and a deleted one are not offered.
-        TestRows::addExchangeRule(flow->data(), {.cardType = type, .changeType = StoredValueWay, .useIntegral = 1});
-        TestRows::addExchangeRule(flow->data(), {.cardType = type, .changeType = CashWay, .useIntegral = 1,
-                                                 .until = QDate(2020, 1, 1)});
-        TestRows::addExchangeRule(flow->data(), {.cardType = type, .changeType = CashWay, .useIntegral = 1,
-                                                 .deleted = true});
+        TestRows::addExchangeRule(flow->data(),
+                                  {.cardType = type, .changeType = StoredValueWay, .useIntegral = 1});
+        TestRows::addExchangeRule(
+            flow->data(),
+            {.cardType = type, .changeType = CashWay, .useIntegral = 1, .until = QDate(2020, 1, 1)});
+        TestRows::addExchangeRule(
+            flow->data(), {.cardType = type, .changeType = CashWay, .useIntegral = 1, .deleted = true});
         flow->driver().setNextHandler([&](QDialog& dialog) {
             QCOMPARE(dialog.windowTitle(), QStringLiteral("现金兑换"));
             QCOMPARE(get<QTableView>(dialog, "gridExchange")->model()->rowCount(), 2);
@@ -176,10 +205,14 @@ private slots:
         QCOMPARE(printer.name, QStringLiteral("现金兑换详情.rwx"));
         QVERIFY(printer.itemTexts().contains(QStringLiteral("处理方式=现金兑换")));
         QCOMPARE(points(QStringLiteral("B1")), 15);
-        QCOMPARE(scalar(QStringLiteral("SELECT ChangeTotal FROM VipChangeInfo WHERE ChangeType = ?"), {CashWay}), -80);
+        QCOMPARE(
+            scalar(QStringLiteral("SELECT ChangeTotal FROM VipChangeInfo WHERE ChangeType = ?"), {CashWay}),
+            -80);
         QCOMPARE(scalar(QStringLiteral("SELECT Czxf FROM VipChangeInfo WHERE ChangeType = ?"), {CashWay}),
                  Money::fromUnits(20).raw());
-        QCOMPARE(scalar(QStringLiteral("SELECT ExChangeNum FROM vipchangeexchange WHERE ExChangeID = ?"), {rule}), 4);
+        QCOMPARE(
+            scalar(QStringLiteral("SELECT ExChangeNum FROM vipchangeexchange WHERE ExChangeID = ?"), {rule}),
+            4);
         QCOMPARE(scalar(QStringLiteral("SELECT Total FROM VipExchangeBill")), Money::fromUnits(20).raw());
     }
 
@@ -187,10 +220,12 @@ private slots:
     // through its ledger, and the list shows the points left.
     void storedValueFromTheMemberListIsCreditedThroughTheLedger() {
         const int card = issue(type, QStringLiteral("C1"), 300, true);
-        TestRows::addExchangeRule(flow->data(), {.cardType = type, .changeType = StoredValueWay,
-                                                 .useIntegral = 100, .exchangeNum = 12.75});
-        TestRows::addExchangeRule(flow->data(), {.cardType = type, .changeType = StoredValueWay,
-                                                 .useIntegral = 40, .exchangeNum = 4});
+        TestRows::addExchangeRule(
+            flow->data(),
+            {.cardType = type, .changeType = StoredValueWay, .useIntegral = 100, .exchangeNum = 12.75});
+        TestRows::addExchangeRule(
+            flow->data(),
+            {.cardType = type, .changeType = StoredValueWay, .useIntegral = 40, .exchangeNum = 4});
         TVipQuery list;
         list.Open();
         list.GetMainGrid()->SetCurrentRow(0);
@@ -205,12 +240,14 @@ private slots:
         QCOMPARE(points(QStringLiteral("C1")), 20);
         QCOMPARE(list.GData(QStringLiteral("IntegralTotal")), QStringLiteral("20"));
         ClientDataSet credit;
-        flow->data().OpenSQL(QStringLiteral("SELECT Amount, Gift FROM VipCzChange WHERE Vipcardid = ? AND ChangeType = ?"),
-                             credit, {card, StoredValueChange::PointsExchange});
+        flow->data().OpenSQL(
+            QStringLiteral("SELECT Amount, Gift FROM VipCzChange WHERE Vipcardid = ? AND ChangeType = ?"),
+            credit, {card, StoredValueChange::PointsExchange});
         QCOMPARE(credit.RecordCount(), 1);
         QCOMPARE(credit.FieldByName(QStringLiteral("Amount")).AsMoney(), Money());
         QCOMPARE(credit.FieldByName(QStringLiteral("Gift")).AsMoney(), Money::fromDouble(33.5));
-        QCOMPARE(scalar(QStringLiteral("SELECT Cz FROM vipcard WHERE id = ?"), {card}), Money::fromDouble(33.5).raw());
+        QCOMPARE(scalar(QStringLiteral("SELECT Cz FROM vipcard WHERE id = ?"), {card}),
+                 Money::fromDouble(33.5).raw());
     }
 
     // Goods leave the warehouse with the price difference paid into the account;
@@ -222,8 +259,12 @@ private slots:
         const int account = TestRows::addAccount(flow->data(), QStringLiteral("0000100001"),
                                                  QStringLiteral("00001"), QStringLiteral("现金"));
         TestRows::addAccount(flow->data(), QStringLiteral("00001"), QString(), QStringLiteral("现金类"));
-        TestRows::addExchangeRule(flow->data(), {.cardType = type, .changeType = GoodsWay, .useIntegral = 100,
-                                                 .exchangeNum = 1, .diffprice = 3.5, .prec = cup});
+        TestRows::addExchangeRule(flow->data(), {.cardType = type,
+                                                 .changeType = GoodsWay,
+                                                 .useIntegral = 100,
+                                                 .exchangeNum = 1,
+                                                 .diffprice = 3.5,
+                                                 .prec = cup});
         TestRows::addStock(flow->data(), warehouse, cup, 2);
         flow->driver().setNextHandler([&](QDialog& dialog) {
             QCOMPARE(text(dialog, "edtPoints"), QStringLiteral("500"));
@@ -246,13 +287,74 @@ private slots:
         QVERIFY(IntegralExchage(PointsChange::Goods, QStringLiteral("G1")));
         QCOMPARE(flow->boxes().last().text, QStringLiteral("商品兑换成功！"));
         QCOMPARE(points(QStringLiteral("G1")), 300);
-        QCOMPARE(scalar(QStringLiteral("SELECT Qty FROM GoodsStock WHERE KRec = ? AND PRec = ?"), {warehouse, cup}), 0);
+        QCOMPARE(scalar(QStringLiteral("SELECT Qty FROM GoodsStock WHERE KRec = ? AND PRec = ?"),
+                        {warehouse, cup}),
+                 0);
         ClientDataSet bill;
-        flow->data().OpenSQL(QStringLiteral("SELECT KRec, ARec, DiffTotal, TotalQty FROM VipExchangeBill"), bill);
+        flow->data().OpenSQL(QStringLiteral("SELECT KRec, ARec, DiffTotal, TotalQty FROM VipExchangeBill"),
+                             bill);
         QCOMPARE(bill.FieldByName(QStringLiteral("KRec")).AsInteger(), warehouse);
         QCOMPARE(bill.FieldByName(QStringLiteral("ARec")).AsInteger(), account);
         QCOMPARE(bill.FieldByName(QStringLiteral("DiffTotal")).AsMoney(), Money::fromUnits(7));
         QCOMPARE(bill.FieldByName(QStringLiteral("TotalQty")).AsMoney(), Money::fromUnits(2));
+    }
+
+    // Shopping cards are found by number, refused when their type is not on offer,
+    // counted against the units taken, then bound to the member and activated with
+    // the exchange; once none is left unissued, the number finds nothing.
+    void shoppingCardsAreBoundAndActivatedWithTheExchange() {
+        issue(type, QStringLiteral("M1"), 250);
+        issue(type, QStringLiteral("M2"), 250);
+        const int coupon =
+            TestRows::addCouponType(flow->data(), CouponKind::CashCoupon, QStringLiteral("50元券"), 50);
+        const int other =
+            TestRows::addCouponType(flow->data(), CouponKind::CashCoupon, QStringLiteral("20元券"), 20);
+        TestRows::addExchangeRule(flow->data(), {.cardType = type,
+                                                 .changeType = CardsWay,
+                                                 .useIntegral = 100,
+                                                 .exchangeNum = 1,
+                                                 .etcId = coupon});
+        for (const QString& number : {QStringLiteral("GC001"), QStringLiteral("GC002")})
+            couponCard(flow->data(), coupon, number);
+        couponCard(flow->data(), other, QStringLiteral("GX001"));
+        const auto add = [&](QDialog& dialog, const QString& number) {
+            UserInput::type(dialog, "edtCouponNo", number);
+            click(dialog, "btnAddCoupon");
+        };
+        flow->driver().setNextHandler([&](QDialog& dialog) {
+            QCOMPARE(text(dialog, "edtPoints"), QStringLiteral("200"));
+            add(dialog, QStringLiteral("ZZ"));
+            QCOMPARE(flow->boxes().last().text, QStringLiteral("没有找到未激活的购物卡：ZZ"));
+            add(dialog, QStringLiteral("GX001"));
+            QCOMPARE(flow->boxes().last().text,
+                     QStringLiteral("你选择的购物卡[GX001]不在可兑换的列表中，请重新选择！"));
+            add(dialog, QStringLiteral("GC001"));
+            add(dialog, QStringLiteral("GC001")); // already listed: nothing said
+            QCOMPARE(get<TQueryGrid>(dialog, "gridCoupons")->model()->rowCount(), 1);
+            flow->boxes().clear();
+            click(dialog, "btnOK");
+            QCOMPARE(shownTexts(), QStringList{QStringLiteral("可兑换列表中兑换数量和购物卡的数量不一致")});
+            add(dialog, QStringLiteral("GC002"));
+            click(dialog, "btnOK");
+        });
+        QVERIFY(IntegralExchage(PointsChange::ShoppingCards, QStringLiteral("M1")));
+        QCOMPARE(flow->boxes().last().text, QStringLiteral("购物卡兑换成功！"));
+        QCOMPARE(points(QStringLiteral("M1")), 50);
+        QCOMPARE(
+            DbProbe::count(flow->data(), QStringLiteral("ETCList"),
+                           QStringLiteral("VIPCode = 'M1' AND Flag = 1 AND CardNo IN ('GC001', 'GC002')")),
+            2);
+        QCOMPARE(dmClient().OpenSQLAsStr(QStringLiteral("SELECT Comment FROM vipchangeexchange")),
+                 QStringLiteral("GC001,GC002"));
+
+        flow->boxes().clear();
+        flow->driver().setNextHandler([&](QDialog& dialog) {
+            add(dialog, QStringLiteral("GC"));
+            QCOMPARE(shownTexts(), QStringList{QStringLiteral("没有找到未激活的购物卡：GC")});
+            click(dialog, "btnExit");
+        });
+        QVERIFY(!IntegralExchage(PointsChange::ShoppingCards, QStringLiteral("M2")));
+        QCOMPARE(points(QStringLiteral("M2")), 250);
     }
 
     // Two tills spend the last points of one card at once: one exchange is written,
@@ -274,10 +376,10 @@ private slots:
             outcomes[writer] = VipPointsStore(data).SaveExchange(exchange);
         });
         QVERIFY2(errors.isEmpty(), qPrintable(errors.join(QLatin1Char('\n'))));
-        QCOMPARE(std::count_if(outcomes.cbegin(), outcomes.cend(), [](const auto& o) { return o.newId > 0; }), 1);
-        QVERIFY(std::any_of(outcomes.cbegin(), outcomes.cend(), [](const auto& o) {
-            return o.changeRefusal == VipPointsStore::TooFewPoints;
-        }));
+        QCOMPARE(std::count_if(outcomes.cbegin(), outcomes.cend(), [](const auto& o) { return o.newId > 0; }),
+                 1);
+        QVERIFY(std::any_of(outcomes.cbegin(), outcomes.cend(),
+                            [](const auto& o) { return o.changeRefusal == VipPointsStore::TooFewPoints; }));
         QCOMPARE(points(QStringLiteral("R1")), 0);
         QCOMPARE(DbProbe::count(flow->data(), QStringLiteral("vipchangeexchange")), 1);
     }
@@ -309,12 +411,20 @@ private slots:
         QCOMPARE(save({{.exchangeId = foreign, .units = 50}}, Money::fromUnits(5000)).postResult,
                  int(VipPointsStore::BillRefused));
         QCOMPARE(points(QStringLiteral("T1")), 100);
-        QCOMPARE(DbProbe::count(flow->data(), QStringLiteral("VipChangeInfo"), QStringLiteral("ChangeType = ?"),
-                                {CashWay}),
+        QCOMPARE(DbProbe::count(flow->data(), QStringLiteral("VipChangeInfo"),
+                                QStringLiteral("ChangeType = ?"), {CashWay}),
                  0);
         QCOMPARE(save({{.exchangeId = rule, .units = 1}}, Money::fromUnits(5)).postResult,
                  int(VipPointsStore::Posted));
         QCOMPARE(points(QStringLiteral("T1")), 50);
+        // The check names an exchange whose rule rows no longer add up to its points.
+        flow->data().ExecuteSQL(QStringLiteral("UPDATE vipchangeexchange SET ExChangeNum = 3"));
+        const QList<LedgerAudit::Mismatch> found = LedgerAudit::run(flow->data().database());
+        QCOMPARE(found.size(), 1);
+        QCOMPARE(found.first().cardNo, QStringLiteral("T1"));
+        QCOMPARE(found.first().held, 50);
+        QCOMPARE(found.first().ledger, 150);
+        flow->data().ExecuteSQL(QStringLiteral("UPDATE vipchangeexchange SET ExChangeNum = 1"));
     }
 };
 
