@@ -88,14 +88,12 @@ TKvr_VipChangeTotalfrm::TKvr_VipChangeTotalfrm(QWidget* parent)
     accountLayout->addWidget(m_account);
     accountLayout->addWidget(pickAccount);
     m_form->addRow(QStringLiteral("收款账户[&M]："), m_accountRow);
-    m_account->installEventFilter(this);
 
     m_grid->setObjectName(QStringLiteral("gridExchange"));
     m_grid->setModel(m_list);
     m_grid->setSelectionBehavior(QAbstractItemView::SelectItems);
     m_grid->setEditTriggers(QAbstractItemView::AllEditTriggers);
     m_grid->horizontalHeader()->setStretchLastSection(true);
-    m_grid->installEventFilter(this);
     auto* totals = new QHBoxLayout;
     for (QLabel* label : {m_totalCaption, m_total, m_qtyCaption, m_qty, m_diffCaption, m_diff})
         totals->addWidget(label);
@@ -117,9 +115,9 @@ TKvr_VipChangeTotalfrm::TKvr_VipChangeTotalfrm(QWidget* parent)
         if (exchanging())
             RunGuardedAction(this, [this] { allot(); });
     });
-    m_memo->installEventFilter(this);
     m_saveButton = findChild<QWidget*>(QStringLiteral("btnOK"));
     resize(720, 640);
+    m_built = true;
 }
 
 bool TKvr_VipChangeTotalfrm::exchanging() const {
@@ -205,6 +203,10 @@ void TKvr_VipChangeTotalfrm::chooseAccount() {
 }
 
 bool TKvr_VipChangeTotalfrm::eventFilter(QObject* watched, QEvent* event) {
+    if (!m_built)
+        return TfrmVipTotalAdjust::eventFilter(watched, event);
+    if (m_cards->isVisible() && m_cards->HandleKey(watched, event))
+        return true;
     if (watched == m_memo && isEnter(event)) {
         if (exchanging() && m_list->rowCount() > 0) {
             m_grid->setFocus();

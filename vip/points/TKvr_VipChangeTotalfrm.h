@@ -47,6 +47,9 @@ private:
     // Enter in the list: from the units to the points of a row, then on.
     void moveOnInGrid();
 
+    // The host's key watch reaches this dialog while its parts are still being made;
+    // it looks at them only once they all exist.
+    bool m_built = false;
     VipExchangeListModel* m_list;
     QTableView* m_grid;
     QGroupBox* m_listGroup;

@@ -32,8 +32,6 @@ VipExchangeCardSection::VipExchangeCardSection(const VipExchangeListModel& list,
         {{QStringLiteral("Name"), QStringLiteral("类型名称"), 160},
          {QStringLiteral("CardNO"), QStringLiteral("卡号"), 160},
          {QStringLiteral("Total"), QStringLiteral("金额"), 90, true, GridColumn::Money}});
-    m_grid->installEventFilter(this);
-    m_number->installEventFilter(this);
     auto* add = new QPushButton(QStringLiteral("添加"));
     add->setObjectName(QStringLiteral("btnAddCoupon"));
     auto* remove = new QPushButton(QStringLiteral("删除"));
@@ -79,7 +77,7 @@ bool VipExchangeCardSection::MatchesList() const {
     return true;
 }
 
-bool VipExchangeCardSection::eventFilter(QObject* watched, QEvent* event) {
+bool VipExchangeCardSection::HandleKey(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (watched == m_number && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
@@ -91,7 +89,7 @@ bool VipExchangeCardSection::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
-    return QGroupBox::eventFilter(watched, event);
+    return false;
 }
 
 void VipExchangeCardSection::OnAdd() {

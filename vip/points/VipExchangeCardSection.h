@@ -31,9 +31,9 @@ public:
     // For every coupon type the quantity the list gives equals the cards listed of it.
     bool MatchesList() const;
     void Clear();
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    // Enter in the card number adds, Delete in the list removes; true when the key
+    // was one of those. The dialog hands its keys here before it moves the focus.
+    bool HandleKey(QObject* watched, QEvent* event);
 
 private:
     void OnAdd();

@@ -43,9 +43,15 @@ struct Expected {
 };
 
 // The named functions that run; the others are registered without one.
-const QStringList BuiltFunctions{QStringLiteral("TFunCard"), QStringLiteral("ShowVipInfoAction"),
-                                 QStringLiteral("DoGetPrice"), QStringLiteral("DoBackPrice"),
-                                 QStringLiteral("IntegralVipTotal_Adjust")};
+const QStringList BuiltFunctions{QStringLiteral("TFunCard"),
+                                 QStringLiteral("ShowVipInfoAction"),
+                                 QStringLiteral("DoGetPrice"),
+                                 QStringLiteral("DoBackPrice"),
+                                 QStringLiteral("IntegralVipTotal_Adjust"),
+                                 QStringLiteral("IntegralExchage_Cash"),
+                                 QStringLiteral("IntegralExchage_Cz"),
+                                 QStringLiteral("IntegralExchage_Sp"),
+                                 QStringLiteral("IntegralExchage_Gwk")};
 
 // What the host must see after start-up: windows and functions together in the
 // order the units register them, edition words as the hexadecimal values the host
