@@ -24,6 +24,28 @@ constexpr Rule points[] = {
     {"ljIntegral", "p.earned", false},
 };
 
+// Exchanges whose points change took other points than their rule rows add up to.
+void auditExchanges(Database& db, QList<LedgerAudit::Mismatch>& found) {
+    ClientDataSet rows;
+    db.select(QStringLiteral("SELECT v.CardNo, c.BillId, -c.ChangeTotal AS taken, "
+                             "CAST(COALESCE(SUM(i.UseIntegral * e.ExChangeNum), 0) AS BIGINT) AS used "
+                             "FROM VipChangeInfo c JOIN vipcard v ON v.id = c.Vipcardid "
+                             "LEFT JOIN vipchangeexchange e ON e.BillID = c.BillId "
+                             "LEFT JOIN IntegralexchangeSet i ON i.ExChangeID = e.ExChangeID "
+                             "WHERE c.ChangeType IN (?, ?, ?, ?) GROUP BY v.CardNo, c.BillId, c.ChangeTotal "
+                             "HAVING -c.ChangeTotal <> COALESCE(SUM(i.UseIntegral * e.ExChangeNum), 0) "
+                             "ORDER BY v.CardNo, c.BillId"),
+              {PointsChange::Cash + 1, PointsChange::StoredValue + 1, PointsChange::Goods + 1,
+               PointsChange::ShoppingCards + 1},
+              rows);
+    for (rows.First(); !rows.Eof(); rows.Next())
+        found.append({rows.FieldByName(QStringLiteral("CardNo")).AsString(),
+                      QStringLiteral("积分兑换 %1 的兑换积分")
+                          .arg(rows.FieldByName(QStringLiteral("BillId")).AsInteger()),
+                      rows.FieldByName(QStringLiteral("taken")).AsLargeInt(),
+                      rows.FieldByName(QStringLiteral("used")).AsLargeInt(), false});
+}
+
 } // namespace
 
 int LedgerAudit::liveCards(Database& db) {
@@ -74,6 +96,7 @@ QList<LedgerAudit::Mismatch> LedgerAudit::run(Database& db) {
             check(rule);
     }
     found.append(serviceLots(db));
+    auditExchanges(db, found);
     return found;
 }
 

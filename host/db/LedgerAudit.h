@@ -8,13 +8,15 @@ class Database;
 // Every live card's balances against its ledgers: Cz, CzTotal and Cz00 against its
 // stored-value change rows (VipCzChange), IntegralTotal and ljIntegral against its
 // points change rows (VipChangeInfo), each lot of service uses (vipCardService)
-// against its service change rows (VipServiceChange); and every live coupon card's
-// state, binding and value against its use rows (ETCUse).
+// against its service change rows (VipServiceChange); every live coupon card's
+// state, binding and value against its use rows (ETCUse); and every points
+// exchange's change row against the rules it used (vipchangeexchange): the points it
+// took must be the sum of each rule's points times its units.
 class LedgerAudit {
 public:
     struct Mismatch {
         QString cardNo;
-        QString column;    // the balance column that differs
+        QString column;    // the balance column that differs, or the exchange whose rows do
         qint64 held = 0;   // what the card row says (money in ten-thousandths)
         qint64 ledger = 0; // what its rows add up to
         bool money = false;

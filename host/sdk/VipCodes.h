@@ -30,6 +30,8 @@ constexpr int Opening = 30;
 constexpr int CarriedOver = 31;
 // A sale at the till paid with stored value.
 constexpr int Purchase = 32;
+// Stored value a points exchange credited, kept as the shop's gift.
+constexpr int PointsExchange = 33;
 } // namespace StoredValueChange
 
 // Points change types of the adjustment and exchange dialogs. The ledger stores

@@ -115,6 +115,8 @@ QList<Entry> entries() {
              QStringLiteral("积分兑换商品的出库单由数据库自动编号；关闭时由程序按单据编号规则取号。")),
         number(Points, QStringLiteral("lPublicPeriod"), QStringLiteral("当前会计期间"),
                QStringLiteral("积分兑换生成的出库单记入此会计期间。"), 0, 9999, session.lPublicPeriod),
+        text(Points, QStringLiteral("dPeriodStart"), QStringLiteral("本期开始日期"),
+             QStringLiteral("积分兑换单据的日期不能早于本期开始日期（yyyy-mm-dd）；空表示不限。"), 10),
         text(Points, QStringLiteral("szPublicPosSetKtype"), QStringLiteral("积分兑换出库仓库"),
              QStringLiteral("积分兑换的商品从此仓库（仓库编号）出库；空表示门店自己的仓库。"), 50),
 

@@ -76,7 +76,7 @@ void TBaseDialog::Print() {
         return;
     TParamObject items;
     PrintItems(items);
-    RunPrintManage(name, items);
+    RunPrintManage(name, items, PrintRows());
 }
 
 bool TBaseDialog::keepsNavigationKey(QWidget* field, int key) const {

@@ -77,6 +77,30 @@ int addAccount(DataModule& data, const QString& typeId, const QString& parentId,
         {typeId, parentId, typeId, fullName});
 }
 
+int addWarehouse(DataModule& data, const QString& typeId, const QString& fullName, int posId) {
+    return data.OpenSQLAsInt(
+        QStringLiteral(
+            "INSERT INTO stock (typeId, UserCode, FullName, PosId) VALUES (?, ?, ?, ?) RETURNING rec"),
+        {typeId, typeId, fullName, posId});
+}
+
+void addStock(DataModule& data, int warehouse, int prec, double quantity) {
+    data.ExecuteSQL(QStringLiteral("INSERT INTO GoodsStock (KRec, PRec, Qty) VALUES (?, ?, ?)"),
+                    {warehouse, prec, QVariant::fromValue(Money::fromDouble(quantity))});
+}
+
+int addExchangeRule(DataModule& data, const ExchangeRule& rule) {
+    return data.OpenSQLAsInt(
+        QStringLiteral(
+            "INSERT INTO IntegralexchangeSet (groupId, CTypeId, ChangeType, PRec, UseIntegral, "
+            "exchangeNum, diffprice, ETCID, SDate, EDate, deleted) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, "
+            "?, ?) RETURNING ExChangeID"),
+        {QUuid::createUuid().toString(), rule.cardType, rule.changeType, rule.prec, rule.useIntegral,
+         QVariant::fromValue(Money::fromDouble(rule.exchangeNum)),
+         QVariant::fromValue(Money::fromDouble(rule.diffprice)), rule.etcId, rule.from, rule.until,
+         rule.deleted ? 1 : 0});
+}
+
 int addCard(DataModule& data, const Card& card) {
     return data.OpenSQLAsInt(
         QStringLiteral(

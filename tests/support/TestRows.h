@@ -45,6 +45,27 @@ int addProduct(DataModule& data, const QString& typeId, const QString& userCode,
 // An account of the books (atype) by its tree id, under 'parentId'; its rec.
 int addAccount(DataModule& data, const QString& typeId, const QString& parentId, const QString& fullName);
 
+// A warehouse (stock) by its tree id, belonging to a store; its rec.
+int addWarehouse(DataModule& data, const QString& typeId, const QString& fullName, int posId);
+// Puts 'quantity' of a product on hand in a warehouse.
+void addStock(DataModule& data, int warehouse, int prec, double quantity);
+
+// A points exchange rule of a card type (IntegralexchangeSet), alone in its group.
+struct ExchangeRule {
+    int cardType = 0;
+    int changeType = 0; // the way as the rule keeps it: 7 cash, 8 stored value, 9 goods, 13 coupon cards
+    int useIntegral = 0;
+    double exchangeNum = 0; // money or quantity one unit gives
+    double diffprice = 0;
+    int prec = 0;
+    int etcId = 0;
+    QDate from = QDate(2000, 1, 1);
+    QDate until = QDate(2099, 12, 31);
+    bool deleted = false;
+};
+// The rule's ExChangeID.
+int addExchangeRule(DataModule& data, const ExchangeRule& rule);
+
 // A coupon type (ETCType) of a kind (CouponKind) with its value in units; 'more'
 // sets other columns (Flags, VIPType, Enabled, UseCount...). Its ID.
 int addCouponType(DataModule& data, int kind, const QString& name, double value, const Columns& more = {});

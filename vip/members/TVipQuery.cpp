@@ -30,7 +30,6 @@
 
 namespace {
 
-const QString NotYetAvailable = QStringLiteral("该功能尚未提供");
 const QString NoRight = QStringLiteral("您没有当前操作的权限");
 // Cards per procedure call when an action reaches every row of the list: one
 // transaction each, so a million cards are not one long write.
@@ -491,7 +490,8 @@ void TVipQuery::IntegraChange(int kind) {
     VipCardStore store;
     if (!VipRowChecks::CanExchangePoints(VipListRow::At(*this), kind, store))
         return;
-    ShowMsg(NotYetAvailable); // IntegralExchage(kind, card number), then RefreshData()
+    if (IntegralExchage(kind, VipListRow::At(*this).cardNo))
+        RefreshData();
 }
 
 void TVipQuery::OnAdjust() {

@@ -3,14 +3,17 @@
 #include "host/sdk/VipCodes.h"
 #include "host/sdk/ui/GuardedHandler.h"
 #include "vip/base/ModuleGlobals.h"
+#include "vip/points/TKvr_VipChangeTotalfrm.h"
 #include "vip/points/TfrmVipTotalAdjust.h"
 
 #include <QApplication>
 
-bool IntegralExchageAdjust(int changeType, const QString& cardNo) {
+namespace {
+
+template <class Dialog> bool openPoints(int changeType, const QString& cardNo) {
     bool saved = false;
     RunGuarded([&] {
-        TfrmVipTotalAdjust dialog(QApplication::activeWindow());
+        Dialog dialog(QApplication::activeWindow());
         kvr_VipChangeTotalfrm = &dialog;
         dialog.SetChangeType(changeType);
         if (!dialog.OpenCard(cardNo))
@@ -20,6 +23,44 @@ bool IntegralExchageAdjust(int changeType, const QString& cardNo) {
     return saved;
 }
 
+} // namespace
+
+bool IntegralExchageAdjust(int changeType, const QString& cardNo) {
+    return openPoints<TfrmVipTotalAdjust>(changeType, cardNo);
+}
+
 bool IntegralVipTotal_Adjust() {
     return IntegralExchageAdjust(PointsChange::Adjustment, QString());
+}
+
+bool IntegralExchage(int changeType, const QString& cardNo) {
+    return openPoints<TKvr_VipChangeTotalfrm>(changeType, cardNo);
+}
+
+bool IntegralExchage_Cash() {
+    return IntegralExchage(PointsChange::Cash, QString());
+}
+
+bool IntegralExchage_Cz() {
+    return IntegralExchage(PointsChange::StoredValue, QString());
+}
+
+bool IntegralExchage_Sp() {
+    return IntegralExchage(PointsChange::Goods, QString());
+}
+
+bool IntegralExchage_Gwk() {
+    return IntegralExchage(PointsChange::ShoppingCards, QString());
+}
+
+bool IntegralExchage_Add() {
+    return IntegralExchage(PointsChange::Added, QString());
+}
+
+bool IntegralExchage_Del() {
+    return IntegralExchage(PointsChange::Deducted, QString());
+}
+
+bool IntegralExchage_Adjust() {
+    return IntegralExchage(PointsChange::Adjustment, QString());
 }

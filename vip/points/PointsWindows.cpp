@@ -9,16 +9,20 @@ namespace {
 
 using enum Subsystem;
 
-const RegistrationRows exchanges(
-    "Kvr_vipchangetotal", 10,
-    {
-        ComClassEntry{"IntegralExchage_Cash", editionFlags({1, 2, 3, 5, 8}), 508, Points, "积分兑换现金"},
-        ComClassEntry{"IntegralExchage_Cz", editionFlags({1, 2, 3, 5, 8}), 826, Points, "积分兑换储值"},
-        ComClassEntry{"IntegralExchage_Sp", editionFlags({1, 2, 3, 5, 8}), 827, Points, "积分兑换商品"},
-        ComClassEntry{"IntegralExchage_Gwk", editionFlags({1, 2, 3, 5}), 855, Points, "积分兑换购物卡"},
-        ComClassEntry{"IntegralVipTotal_Adjust", editionFlags({1, 2, 3, 5, 8}), 828, Points, "积分调整",
-                      [] { IntegralVipTotal_Adjust(); }},
-    });
+const RegistrationRows exchanges("Kvr_vipchangetotal", 10,
+                                 {
+                                     ComClassEntry{"IntegralExchage_Cash", editionFlags({1, 2, 3, 5, 8}), 508,
+                                                   Points, "积分兑换现金", [] { IntegralExchage_Cash(); }},
+                                     ComClassEntry{"IntegralExchage_Cz", editionFlags({1, 2, 3, 5, 8}), 826,
+                                                   Points, "积分兑换储值", [] { IntegralExchage_Cz(); }},
+                                     ComClassEntry{"IntegralExchage_Sp", editionFlags({1, 2, 3, 5, 8}), 827,
+                                                   Points, "积分兑换商品", [] { IntegralExchage_Sp(); }},
+                                     ComClassEntry{"IntegralExchage_Gwk", editionFlags({1, 2, 3, 5}), 855,
+                                                   Points, "积分兑换购物卡", [] { IntegralExchage_Gwk(); }},
+                                     ComClassEntry{"IntegralVipTotal_Adjust", editionFlags({1, 2, 3, 5, 8}),
+                                                   828, Points, "积分调整",
+                                                   [] { IntegralVipTotal_Adjust(); }},
+                                 });
 
 const RegistrationRows rules("Uvipinfo", 80,
                              {

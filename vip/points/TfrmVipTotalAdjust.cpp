@@ -52,7 +52,9 @@ TfrmVipTotalAdjust::TfrmVipTotalAdjust(QWidget* parent)
     , m_identity(valueLabel("lblIdentity"))
     , m_tel(valueLabel("lblTel"))
     , m_ljIntegral(valueLabel("lblLjIntegral"))
-    , m_available(valueLabel("lblAvailable")) {
+    , m_available(valueLabel("lblAvailable"))
+    , m_form(new QFormLayout)
+    , m_layout(new QVBoxLayout(this)) {
     setObjectName(QStringLiteral("TfrmVipTotalAdjust"));
     setWindowTitle(TChangeType::Name(PointsChange::Adjustment));
     const QString today = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
@@ -77,7 +79,7 @@ TfrmVipTotalAdjust::TfrmVipTotalAdjust(QWidget* parent)
     pointsRow->addWidget(m_points);
     pointsRow->addWidget(DialogFields::Label(QStringLiteral("(输入'-'号表示积分减少)")));
 
-    auto* form = new QFormLayout;
+    QFormLayout* form = m_form;
     form->addRow(QStringLiteral("卡号[&C]："), cardRow);
     form->addRow(QStringLiteral("会员类型："), m_typeName);
     form->addRow(QStringLiteral("持卡人："), m_holder);
@@ -101,9 +103,8 @@ TfrmVipTotalAdjust::TfrmVipTotalAdjust(QWidget* parent)
     connect(PrintAction(), &QAction::triggered, this,
             [this] { RunGuardedAction(this, [this] { OnPrint(); }); });
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addLayout(buttons);
+    m_layout->addLayout(form);
+    m_layout->addLayout(buttons);
     m_cardNo->setFocus();
 }
 
@@ -140,11 +141,15 @@ void TfrmVipTotalAdjust::PickByText() {
         m_cardNo->setText(picked.CardNo);
 }
 
+void TfrmVipTotalAdjust::addSection(QWidget* section) {
+    m_layout->insertWidget(m_layout->count() - 1, section);
+}
+
 void TfrmVipTotalAdjust::OnCardLeft() {
     if (m_picking)
         return;
     if (m_cardNo->text().trimmed().isEmpty()) {
-        clearCard();
+        CardNumberEmptied();
         return;
     }
     if (m_cardNo->text().trimmed() != m_foundCardNo)
@@ -188,6 +193,8 @@ bool TfrmVipTotalAdjust::lookUp() {
     }
     const auto text = [&](const char* name) { return card.FieldByName(QLatin1String(name)).AsString(); };
     m_cardId = card.FieldByName(QStringLiteral("id")).AsInteger();
+    m_cardType = card.FieldByName(QStringLiteral("CardType")).AsInteger();
+    m_cardPosId = card.FieldByName(QStringLiteral("PosID")).AsInteger();
     m_availablePoints = card.FieldByName(QStringLiteral("IntegralTotal")).AsInteger();
     m_typeName->setText(text("CardTypeCN"));
     m_holder->setText(text("Name"));
@@ -199,6 +206,7 @@ bool TfrmVipTotalAdjust::lookUp() {
     m_available->setText(QString::number(m_availablePoints));
     m_foundCardNo = text("CardNo");
     m_cardNo->setText(m_foundCardNo);
+    CardShown();
     return true;
 }
 
@@ -209,7 +217,10 @@ void TfrmVipTotalAdjust::clearCard() {
     m_openDate->setText(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")));
     m_foundCardNo.clear();
     m_cardId = 0;
+    m_cardType = 0;
+    m_cardPosId = 0;
     m_availablePoints = 0;
+    CardCleared();
 }
 
 void TfrmVipTotalAdjust::showPointsColour() {
@@ -224,52 +235,66 @@ int TfrmVipTotalAdjust::entryType() const {
     return m_points->text().contains(QLatin1Char('-')) ? PointsChange::Deducted : PointsChange::Added;
 }
 
-void TfrmVipTotalAdjust::OnSave() {
-    const auto refuse = [](QWidget* field, const QString& text) {
-        Refuse(field, text, QStringLiteral("提示"), MB::IconError);
-    };
+void TfrmVipTotalAdjust::refusePoints(const QString& text) {
+    Refuse(m_points, text, QStringLiteral("提示"), MB::IconError);
+}
+
+void TfrmVipTotalAdjust::requireCard() {
     if (m_cardNo->text().trimmed().isEmpty())
-        refuse(m_cardNo, QStringLiteral("会员卡号不能为空!"));
+        Refuse(m_cardNo, QStringLiteral("会员卡号不能为空!"), QStringLiteral("提示"), MB::IconError);
     if (m_cardNo->text().trimmed() != m_foundCardNo && !lookUp())
         throw AbortAction();
+}
+
+void TfrmVipTotalAdjust::OnSave() {
+    requireCard();
     const QString entry = m_points->text().trimmed();
     m_points->setText(entry);
     static const QRegularExpression integer(QStringLiteral("^-?\\d*$"));
     if (!integer.match(entry).hasMatch())
-        refuse(m_points, QStringLiteral("请输入有效的整数值，并且不超过%1位数字!").arg(MostDigits));
+        refusePoints(QStringLiteral("请输入有效的整数值，并且不超过%1位数字!").arg(MostDigits));
     const bool minus = entry.startsWith(QLatin1Char('-'));
     if (entry.size() > MostDigits + (minus ? 1 : 0))
-        refuse(m_points, QStringLiteral("积分数值不能超过%1位数字!").arg(MostDigits));
+        refusePoints(QStringLiteral("积分数值不能超过%1位数字!").arg(MostDigits));
     const int points = entry.toInt();
     if (points == 0)
-        refuse(m_points, EnterPoints);
+        refusePoints(EnterPoints);
     if (points < 0 && -points > m_availablePoints)
-        refuse(m_points, QStringLiteral("本次处理积分不能大于可用积分!"));
+        refusePoints(QStringLiteral("本次处理积分不能大于可用积分!"));
+    saveChange(entryType(), qAbs(points));
+}
 
-    const int type = entryType();
+void TfrmVipTotalAdjust::saveChange(int type, int points) {
     setWindowTitle(TChangeType::Name(type));
     const QString memo = m_memo->text().trimmed().isEmpty() ? TChangeType::Name(type) : m_memo->text();
     const TComVar& session = Ucomvar();
-    const int newId = VipPointsStore().AddChange(m_foundCardNo, type, qAbs(points), session.szLoginUserId,
+    const int newId = VipPointsStore().AddChange(m_foundCardNo, type, points, session.szLoginUserId,
                                                  session.lPublicPosid, memo);
     if (newId == VipPointsStore::TooFewPoints) {
         // Another till took points meanwhile; show what is left.
         lookUp();
-        refuse(m_points, QStringLiteral("本次处理积分不能大于可用积分!"));
+        refusePoints(QStringLiteral("本次处理积分不能大于可用积分!"));
     }
     if (newId <= 0)
         throw AbortAction();
+    followUp(newId, type);
+    SetModalResult(mrOk);
+}
 
+void TfrmVipTotalAdjust::followUp(int newId, int type, const std::function<void()>& beforeNotice) {
+    const TComVar& session = Ucomvar();
     const bool linked = TRetailConnect::IsConnectUse(TRetailConnect::ClassType);
-    if (linked)
+    // Stored value on a store's own card stays with that store.
+    if (linked && !(type == PointsChange::StoredValue && m_cardPosId != 0))
         SendToHeadOffice<TRetailConnect>(m_foundCardNo,
                                          [&](TRetailConnect& c) { return c.SaveVipInfo(newId, 6); });
+    if (beforeNotice)
+        beforeNotice();
     if (session.bSMSChange && SendSMSMessageByBillFunc)
         SendSMSMessageByBillFunc(NoticeKind::PointsChanged, newId, false, type, m_cardId, 0, 0, 0);
     if (linked)
         SendToHeadOffice<TRetailConnect>(m_foundCardNo,
                                          [&](TRetailConnect& c) { return c.SaveVipInfo(newId, type); });
-    SetModalResult(mrOk);
 }
 
 void TfrmVipTotalAdjust::OnPrint() {

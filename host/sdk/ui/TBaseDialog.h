@@ -7,6 +7,7 @@
 
 #include <functional>
 
+class QAbstractItemModel;
 class QAction;
 class QHBoxLayout;
 
@@ -47,6 +48,8 @@ protected:
     virtual QString PrintTemplateName() const { return {}; }
     // The named items the template shows, added to 'items'.
     virtual void PrintItems(TParamObject& items) const { Q_UNUSED(items); }
+    // The rows a bill or list prints as its table, null for none.
+    virtual const QAbstractItemModel* PrintRows() const { return nullptr; }
 
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;

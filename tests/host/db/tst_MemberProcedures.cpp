@@ -311,7 +311,12 @@ private slots:
             PointsChange::Cash + 1);
         QCOMPARE(cardValue(card, QStringLiteral("IntegralTotal")), 60);
         QCOMPARE(cardValue(card, QStringLiteral("ljIntegral")), 100);
-        QCOMPARE(LedgerAudit::run(db.data().database()).size(), 0);
+        // An exchange's points change without the rules it used is named by the check.
+        const QList<LedgerAudit::Mismatch> found = LedgerAudit::run(db.data().database());
+        QCOMPARE(found.size(), 1);
+        QCOMPARE(found[0].cardNo, QStringLiteral("5001"));
+        QCOMPARE(found[0].held, 40);
+        QCOMPARE(found[0].ledger, 0);
     }
 
     void anIntroducerIsRewardedOnceWithinItsTypesLimits() {

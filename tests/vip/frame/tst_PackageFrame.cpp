@@ -52,7 +52,11 @@ const QStringList BuiltFunctions{QStringLiteral("TFunCard"),
                                  QStringLiteral("IntegralVipTotal_Adjust"),
                                  QStringLiteral("TETCCardManage.ShowETCCardOpenOne_P"),
                                  QStringLiteral("ShowCzServiceForReg"),
-                                 QStringLiteral("ShowCzServiceConsumeForReg")};
+                                 QStringLiteral("ShowCzServiceConsumeForReg"),
+                                 QStringLiteral("IntegralExchage_Cash"),
+                                 QStringLiteral("IntegralExchage_Cz"),
+                                 QStringLiteral("IntegralExchage_Sp"),
+                                 QStringLiteral("IntegralExchage_Gwk")};
 
 // The windows built so far besides the card-type lists and the store pickers.
 const QStringList BuiltWindows{

@@ -1,0 +1,259 @@
+// How fast clerks exchange points for goods: exchanges per second through the save
+// path of the exchange dialog (VipPointsStore::SaveExchange: the points change under
+// the card's row lock, the rule row and the post, each checked again against the
+// rule, the goods taken from the warehouse, the bill written, in one transaction)
+// with 1, 4 and 8 connections at once on PostgreSQL (VIP_BENCH_PG_URI, a schema of
+// its own dropped afterwards) and with one on SQLite. Beside each, in the same run,
+// the raw shape of the same writes: the card's row read under a lock, its points
+// moved, the change, rule and bill rows inserted and the stock lowered, in one
+// transaction per exchange without a check. The ratio is the figure to watch.
+
+#include "host/data/Database.h"
+#include "host/db/SchemaMigrator.h"
+#include "host/sdk/DataModule.h"
+#include "host/sdk/DbError.h"
+#include "host/sdk/Money.h"
+#include "host/sdk/Transaction.h"
+#include "host/sdk/VipCodes.h"
+#include "vip/points/VipPointsStore.h"
+
+#include <QCoreApplication>
+#include <QDate>
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QMap>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QUuid>
+#include <benchmark/benchmark.h>
+#include <iostream>
+#include <latch>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace {
+
+constexpr int Cards = 2000;
+constexpr int RulePoints = 100;
+const int GoodsWay = PointsChange::Goods + 1;
+
+QMap<QString, double>& rates() {
+    static QMap<QString, double> measured;
+    return measured;
+}
+
+// What every exchange needs: the store, its warehouse, the product, the account and the rule.
+struct Setup {
+    int store = 0;
+    int warehouse = 0;
+    int product = 0;
+    int account = 0;
+    int rule = 0;
+};
+
+Setup prepare(const DbSetting& setting) {
+    DataModule data(Database::open(setting));
+    SchemaMigrator(data.database()).upgrade();
+    Transaction transaction(data);
+    Setup s;
+    const auto insert = [&](const QString& sql, const QVariantList& values) {
+        return data.OpenSQLAsInt(sql, values);
+    };
+    const int type =
+        insert(QStringLiteral("INSERT INTO viptype (TypeName, Discount) VALUES (?, 100) RETURNING CTypeId"),
+               {QStringLiteral("积分卡")});
+    s.store = insert(
+        QStringLiteral("INSERT INTO posinfo (PosCode, PosName) VALUES ('01', '一店') RETURNING posid"), {});
+    s.warehouse = insert(QStringLiteral("INSERT INTO stock (typeId, UserCode, FullName, PosId) VALUES "
+                                        "('00002', 'CK01', '一店仓库', ?) RETURNING rec"),
+                         {s.store});
+    s.product = insert(
+        QStringLiteral("INSERT INTO ptype (typeId, UserCode, FullName) VALUES ('0001', 'P01', '保温杯') "
+                       "RETURNING rec"),
+        {});
+    s.account = insert(QStringLiteral("INSERT INTO atype (typeId, parid, UserCode, FullName) VALUES "
+                                      "('0000100001', '00001', '100101', '现金') RETURNING rec"),
+                       {});
+    s.rule = insert(
+        QStringLiteral("INSERT INTO IntegralexchangeSet (groupId, CTypeId, ChangeType, PRec, UseIntegral, "
+                       "exchangeNum, diffprice, SDate, EDate) VALUES ('g', ?, ?, ?, ?, ?, ?, ?, ?) "
+                       "RETURNING ExChangeID"),
+        {type, GoodsWay, s.product, RulePoints, QVariant::fromValue(Money::fromUnits(1)),
+         QVariant::fromValue(Money::fromDouble(2.5)), QDate(2000, 1, 1), QDate(2099, 12, 31)});
+    data.ExecuteSQL(QStringLiteral("INSERT INTO GoodsStock (KRec, PRec, Qty) VALUES (?, ?, ?)"),
+                    {s.warehouse, s.product, QVariant::fromValue(Money::fromUnits(100000000))});
+    for (int i = 0; i < Cards; ++i) {
+        const int card =
+            insert(QStringLiteral("INSERT INTO vipcard (cardid, CardNo, CardType, BulidDate, ValidityDate, "
+                                  "IsLife, AutoIntegral) VALUES (?, ?, ?, ?, ?, 1, 1) RETURNING id"),
+                   {QUuid::createUuid().toString(), QStringLiteral("X%1").arg(i), type, QDate(2026, 1, 1),
+                    QDate(2099, 1, 1)});
+        // The opening points go through the ledger's own row, so the cards add up.
+        data.ExecuteSQL(
+            QStringLiteral("INSERT INTO VipChangeInfo (Vipcardid, ChangeType, ChangeTotal, ChangeDate) "
+                           "VALUES (?, 0, 100000000, ?)"),
+            {card, QDateTime::currentDateTime()});
+        data.ExecuteSQL(QStringLiteral("UPDATE vipcard SET IntegralTotal = 100000000, ljIntegral = 100000000 "
+                                       "WHERE id = ?"),
+                        {card});
+    }
+    transaction.Commit();
+    return s;
+}
+
+// The dialog's save of one unit of goods; throws when it is refused.
+void exchange(DataModule& data, const Setup& s, int card) {
+    VipPointsStore::Exchange e;
+    e.cardNo = QStringLiteral("X%1").arg(card);
+    e.changeType = PointsChange::Goods;
+    e.points = RulePoints;
+    e.posId = s.store;
+    e.memo = QStringLiteral("商品兑换");
+    e.total = Money::fromUnits(RulePoints);
+    e.rows = {{.exchangeId = s.rule, .units = 1, .prec = s.product, .diffTotal = Money::fromDouble(2.5)}};
+    e.diffTotal = Money::fromDouble(2.5);
+    e.quantity = Money::fromUnits(1);
+    e.accountRec = s.account;
+    e.warehouseRec = s.warehouse;
+    e.comment = QStringLiteral("积分兑换保温杯等商品");
+    e.pzComment = QStringLiteral("积分兑换保温杯等商品补差");
+    const VipPointsStore::ExchangeOutcome outcome = VipPointsStore(data).SaveExchange(e);
+    if (outcome.newId <= 0)
+        throw DbError(QStringLiteral("兑换被拒绝：%1/%2").arg(outcome.changeRefusal).arg(outcome.postResult));
+}
+
+// The same writes without the procedures and their checks.
+void rawExchange(DataModule& data, const Setup& s, int card) {
+    Database& db = data.database();
+    Transaction transaction(db);
+    const int id = db.scalar(QStringLiteral("SELECT id FROM vipcard WHERE CardNo = ? AND deleted = 0") +
+                                 db.dialect().forUpdate(),
+                             {QStringLiteral("X%1").arg(card)})
+                       .toInt();
+    const int bill =
+        db.scalar(QStringLiteral("INSERT INTO VipChangeInfo (Vipcardid, ChangeType, ChangeTotal, Czxf, "
+                                 "Memo, PosId, ChangeDate) VALUES (?, ?, ?, ?, '商品兑换', ?, ?) "
+                                 "RETURNING BillId"),
+                  {id, GoodsWay, -RulePoints, QVariant::fromValue(Money::fromUnits(RulePoints)), s.store,
+                   QDateTime::currentDateTime()})
+            .toInt();
+    db.execute(QStringLiteral("UPDATE vipcard SET IntegralTotal = IntegralTotal - ? WHERE id = ?"),
+               {RulePoints, id});
+    db.execute(
+        QStringLiteral("INSERT INTO vipchangeexchange (BillID, ExChangeID, ExChangeNum, Prec, DiffTotal) "
+                       "VALUES (?, ?, 1, ?, ?)"),
+        {bill, s.rule, s.product, QVariant::fromValue(Money::fromDouble(2.5))});
+    db.execute(QStringLiteral("UPDATE GoodsStock SET Qty = Qty - ? WHERE KRec = ? AND PRec = ?"),
+               {QVariant::fromValue(Money::fromUnits(1)), s.warehouse, s.product});
+    db.execute(QStringLiteral(
+                   "INSERT INTO VipExchangeBill (BillID, BillCode, ChangeType, PosId, KRec, ARec, TotalQty, "
+                   "DiffTotal, BillDate) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+               {bill, QStringLiteral("RAW%1").arg(bill), GoodsWay, s.store, s.warehouse, s.account,
+                QVariant::fromValue(Money::fromUnits(1)), QVariant::fromValue(Money::fromDouble(2.5)),
+                QDateTime::currentDateTime()});
+    transaction.Commit();
+}
+
+// 'connections' clerks at once, each on a connection of its own, each doing its
+// share of 'total' exchanges on random cards; exchanges per second.
+double run(const DbSetting& setting, const Setup& s, int connections, int total, bool raw) {
+    std::latch ready(connections + 1);
+    std::latch start(1);
+    std::mutex guard;
+    QString failure;
+    std::vector<std::thread> clerks;
+    for (int c = 0; c < connections; ++c) {
+        clerks.emplace_back([&, c] {
+            try {
+                DataModule data(Database::open(setting));
+                QRandomGenerator random(c + 1);
+                ready.count_down();
+                start.wait();
+                for (int i = 0; i < total / connections; ++i) {
+                    const int card = random.bounded(Cards);
+                    if (raw)
+                        rawExchange(data, s, card);
+                    else
+                        exchange(data, s, card);
+                }
+            } catch (const DbError& e) {
+                const std::lock_guard<std::mutex> lock(guard);
+                failure = e.message();
+            }
+        });
+    }
+    ready.arrive_and_wait();
+    QElapsedTimer clock;
+    clock.start();
+    start.count_down();
+    for (std::thread& clerk : clerks)
+        clerk.join();
+    const qint64 elapsed = qMax<qint64>(1, clock.elapsed());
+    if (!failure.isEmpty())
+        throw DbError(failure);
+    return (total / connections) * connections * 1000.0 / elapsed;
+}
+
+void measure(benchmark::State& state, const DbSetting& setting, const Setup& s, const QString& name,
+             int connections, int total, bool raw) try {
+    double rate = 0;
+    for (auto _ : state)
+        rate = run(setting, s, connections, total, raw);
+    rates()[name] = rate;
+    state.counters["exchanges_per_second"] = rate;
+} catch (const DbError& error) {
+    state.SkipWithError(error.message().toStdString().c_str());
+}
+
+void registerPair(const QString& backend, const DbSetting& setting, const Setup& s, int connections,
+                  int total) {
+    for (const bool raw : {false, true}) {
+        const QString name = QStringLiteral("PointsExchange/%1/%2conn/%3")
+                                 .arg(backend)
+                                 .arg(connections)
+                                 .arg(raw ? QStringLiteral("raw") : QStringLiteral("procedure"));
+        benchmark::RegisterBenchmark(name.toStdString().c_str(), measure, setting, s, name, connections,
+                                     total, raw)
+            ->Iterations(1)
+            ->UseRealTime()
+            ->Unit(benchmark::kMillisecond);
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    QTemporaryDir dir;
+    const DbSetting sqlite = DbSetting::parse(dir.filePath(QStringLiteral("bench.sqlite")));
+    registerPair(QStringLiteral("sqlite"), sqlite, prepare(sqlite), 1, 400);
+    const QString pg = qEnvironmentVariable("VIP_BENCH_PG_URI");
+    std::optional<DbSetting> server;
+    QString schema;
+    if (!pg.isEmpty()) {
+        server = DbSetting::parse(pg);
+        schema = QStringLiteral("bench_exchange_%1").arg(QCoreApplication::applicationPid());
+        const DbSetting own = server->withSchema(schema);
+        const Setup s = prepare(own);
+        for (int connections : {1, 4, 8})
+            registerPair(QStringLiteral("postgres"), own, s, connections, 2400);
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    for (const QString& name : rates().keys()) {
+        if (!name.endsWith(QLatin1String("/procedure")))
+            continue;
+        const QString shape = name.section(QLatin1Char('/'), 0, -2);
+        const double procedure = rates().value(name);
+        const double raw = rates().value(shape + QStringLiteral("/raw"));
+        if (procedure > 0 && raw > 0)
+            std::cout << shape.toStdString() << ": procedure " << qRound(procedure) << " exchanges/s, raw "
+                      << qRound(raw) << " exchanges/s, ratio "
+                      << QString::number(procedure / raw, 'f', 2).toStdString() << "\n";
+    }
+    if (server)
+        Database::open(*server)->execute(QStringLiteral("DROP SCHEMA IF EXISTS %1 CASCADE").arg(schema));
+    benchmark::Shutdown();
+    return 0;
+}
