@@ -132,8 +132,11 @@ public:
 
 private:
     QString checkType() {
+        // The type's row is held so a void of the type waits for this card, or this
+        // card sees the void: no live card of a voided type slips in between.
         m_db.select(QStringLiteral("SELECT TYPE, Flags, VIPType, VallidityType, VallidityDate, VallidityDay, "
-                                   "Enabled FROM ETCType WHERE ID = ?"),
+                                   "Enabled FROM ETCType WHERE ID = ?") +
+                        m_db.dialect().forUpdate(),
                     {m_in.etcId}, m_type);
         if (m_type.IsEmpty() || typeValue("Enabled") == 0)
             return QStringLiteral("购物卡类型不存在或已经删除");
