@@ -1,5 +1,6 @@
 #include "vip/points/VipExchangeCardSection.h"
 
+#include "host/sdk/BitValue.h"
 #include "host/sdk/ClientDataSet.h"
 #include "host/sdk/MessageBox.h"
 #include "host/sdk/Ucomvar.h"
@@ -142,7 +143,7 @@ QString VipExchangeCardSection::add(const ClientDataSet& cards, int row) {
     if (std::none_of(rows.cbegin(), rows.cend(), [&](const auto& r) { return r.etcId == etcId; }))
         return QStringLiteral("你选择的购物卡[%1]不在可兑换的列表中，请重新选择！").arg(cardNo);
     const QString permitted = value("VIPType").toString().trimmed();
-    if (CouponFlag::has(value("Flags").toInt(), CouponFlag::MemberTypes) && !permitted.isEmpty() &&
+    if (GetBitValue(value("Flags").toInt(), CouponTypeFlag::MemberTypes) && !permitted.isEmpty() &&
         !permitted.split(QLatin1Char(','), Qt::SkipEmptyParts).contains(QString::number(m_memberType)))
         return QStringLiteral("你选择的购物卡%1的许可卡类型与会员卡[%2]不相符，请重新选择！")
             .arg(cardNo, m_memberCardNo);
