@@ -247,6 +247,7 @@ void TfrmVipServiceEdit::onSave(bool another) {
     checkData();
     const VipCzStore::ServiceSaved saved =
         m_store.SaveServiceItem({.prec = m_prec,
+                                 .code = {},
                                  .name = m_ptypeName,
                                  .startTimes = startTimes(),
                                  .oncePrice = Money::fromText(m_oncePrice->text()),

@@ -199,137 +199,136 @@ int VipCzStore::UsesBefore(const QString& cardNo, int prec, const QDate& begin, 
                               end.toString(QStringLiteral("yyyy-MM-dd 23:59:59"))},
                              &outputs);
     return outputs.AsInteger(QStringLiteral("@remainTimes"));
-    QList<VipCzStore::ServiceCard> VipCzStore::FindServiceCards(const QString& cardNo, int posId) {
-        ClientDataSet rows;
-        m_data.OpenProcByName(QStringLiteral("kd_GetVipCardCount"),
-                              {QStringLiteral("@VipCardNo"), QStringLiteral("@PosID")}, {cardNo, posId},
-                              rows);
-        QList<ServiceCard> cards;
-        for (rows.First(); !rows.Eof(); rows.Next()) {
-            const auto field = [&rows](const char* name) { return rows.FieldByName(QLatin1String(name)); };
-            ServiceCard card;
-            card.id = field("id").AsInteger();
-            card.cardNo = field("CardNo").AsString();
-            card.typeName = field("TypeName").AsString();
-            card.name = field("Name").AsString();
-            card.tel = field("Tel").AsString();
-            card.posId = field("PosId").AsInteger();
-            card.isLife = field("IsLife").AsInteger() != 0;
-            card.lose = field("Lose").AsInteger() != 0;
-            card.stopUse = field("StopUse").AsInteger() != 0;
-            card.vipCz = field("VipCz").AsInteger() != 0;
-            card.vipCzService = field("VipCzService").AsInteger() != 0;
-            card.usePass = field("UsePass").AsInteger() != 0;
-            cards.append(card);
-        }
-        return cards;
-    }
+}
 
-    void VipCzStore::RefreshServices(int cardId) {
-        m_data.ExecuteProcByName(QStringLiteral("kd_RefreshVipCardService"), {QStringLiteral("@inVipCardid")},
-                                 {cardId});
+QList<VipCzStore::ServiceCard> VipCzStore::FindServiceCards(const QString& cardNo, int posId) {
+    ClientDataSet rows;
+    m_data.OpenProcByName(QStringLiteral("kd_GetVipCardCount"),
+                          {QStringLiteral("@VipCardNo"), QStringLiteral("@PosID")}, {cardNo, posId}, rows);
+    QList<ServiceCard> cards;
+    for (rows.First(); !rows.Eof(); rows.Next()) {
+        const auto field = [&rows](const char* name) { return rows.FieldByName(QLatin1String(name)); };
+        ServiceCard card;
+        card.id = field("id").AsInteger();
+        card.cardNo = field("CardNo").AsString();
+        card.typeName = field("TypeName").AsString();
+        card.name = field("Name").AsString();
+        card.tel = field("Tel").AsString();
+        card.posId = field("PosId").AsInteger();
+        card.isLife = field("IsLife").AsInteger() != 0;
+        card.lose = field("Lose").AsInteger() != 0;
+        card.stopUse = field("StopUse").AsInteger() != 0;
+        card.vipCz = field("VipCz").AsInteger() != 0;
+        card.vipCzService = field("VipCzService").AsInteger() != 0;
+        card.usePass = field("UsePass").AsInteger() != 0;
+        cards.append(card);
     }
+    return cards;
+}
 
-    bool VipCzStore::IsIndependentStore(int posId) {
-        return m_data.OpenSQLAsInt(
-                   QStringLiteral("SELECT ConnectType FROM posinfo WHERE posid = ? AND deleted = 0"),
-                   {posId}) == 1;
-    }
+void VipCzStore::RefreshServices(int cardId) {
+    m_data.ExecuteProcByName(QStringLiteral("kd_RefreshVipCardService"), {QStringLiteral("@inVipCardid")},
+                             {cardId});
+}
 
-    std::optional<VipCzStore::ServicePrice> VipCzStore::PriceService(int prec, int count) {
+bool VipCzStore::IsIndependentStore(int posId) {
+    return m_data.OpenSQLAsInt(
+               QStringLiteral("SELECT ConnectType FROM posinfo WHERE posid = ? AND deleted = 0"), {posId}) ==
+           1;
+}
+
+std::optional<VipCzStore::ServicePrice> VipCzStore::PriceService(int prec, int count) {
+    TParamObject p;
+    p.Add(QStringLiteral("@pRec"), prec);
+    p.Add(QStringLiteral("@buyTimes"), count);
+    if (m_data.ExecuteProcByName(QStringLiteral("kd_GetVipServicePrice"), p) != 0)
+        return std::nullopt;
+    return ServicePrice{p.AsMoney(QStringLiteral("@oncePrice")), p.AsInteger(QStringLiteral("@gainTimes")),
+                        p.AsString(QStringLiteral("@ValidityPeriod"))};
+}
+
+VipCzStore::HeldUses VipCzStore::UsesHeld(int cardId, int prec) {
+    ClientDataSet row;
+    m_data.OpenSQL(
+        QStringLiteral("SELECT COALESCE(SUM(remainTimes), 0) AS times, COALESCE(SUM(Total), 0) AS total "
+                       "FROM vipCardService WHERE VipCardId = ? AND prec = ? AND "
+                       "(ValidityPeriod IS NULL OR ValidityPeriod >= ?)"),
+        row, {cardId, prec, QDate::currentDate()});
+    return {row.FieldByName(QStringLiteral("times")).AsInteger(),
+            row.FieldByName(QStringLiteral("total")).AsMoney()};
+}
+
+QList<int> VipCzStore::ItemsHeld(int cardId) {
+    ClientDataSet rows;
+    m_data.OpenSQL(
+        QStringLiteral("SELECT DISTINCT prec FROM vipCardService WHERE VipCardId = ? AND remainTimes > 0 "
+                       "AND (ValidityPeriod IS NULL OR ValidityPeriod >= ?) ORDER BY prec"),
+        rows, {cardId, QDate::currentDate()});
+    QList<int> items;
+    for (rows.First(); !rows.Eof(); rows.Next())
+        items.append(rows.FieldByName(QStringLiteral("prec")).AsInteger());
+    return items;
+}
+
+VipCzStore::ServiceOutcome VipCzStore::SaveServices(const ServiceSave& save, const QList<ServiceRow>& rows) {
+    ServiceOutcome outcome;
+    m_data.ExecuteSQL(QStringLiteral("DELETE FROM VipCzSrvDetailTmp WHERE id = ?"), {save.batchId});
+    int place = 0;
+    for (const ServiceRow& row : rows) {
         TParamObject p;
-        p.Add(QStringLiteral("@pRec"), prec);
-        p.Add(QStringLiteral("@buyTimes"), count);
-        if (m_data.ExecuteProcByName(QStringLiteral("kd_GetVipServicePrice"), p) != 0)
-            return std::nullopt;
-        return ServicePrice{p.AsMoney(QStringLiteral("@oncePrice")),
-                            p.AsInteger(QStringLiteral("@gainTimes")),
-                            p.AsString(QStringLiteral("@ValidityPeriod"))};
+        p.Add(QStringLiteral("@id"), save.batchId);
+        p.Add(QStringLiteral("@ordId"), ++place);
+        p.Add(QStringLiteral("@pRec"), row.prec);
+        p.Add(QStringLiteral("@buyTimes"), row.count);
+        p.Add(QStringLiteral("@oncePrice"), QVariant::fromValue(row.oncePrice));
+        p.Add(QStringLiteral("@gainTimes"), row.gainTimes);
+        p.Add(QStringLiteral("@ValidityPeriod"), row.lastDay);
+        const int result = m_data.ExecuteProcByName(QStringLiteral("XF_CzServiceDetailTmpInsert"), p);
+        if (result != 0) {
+            outcome.result = result;
+            outcome.staging = true;
+            return outcome;
+        }
     }
-
-    VipCzStore::HeldUses VipCzStore::UsesHeld(int cardId, int prec) {
-        ClientDataSet row;
-        m_data.OpenSQL(
-            QStringLiteral("SELECT COALESCE(SUM(remainTimes), 0) AS times, COALESCE(SUM(Total), 0) AS total "
-                           "FROM vipCardService WHERE VipCardId = ? AND prec = ? AND "
-                           "(ValidityPeriod IS NULL OR ValidityPeriod >= ?)"),
-            row, {cardId, prec, QDate::currentDate()});
-        return {row.FieldByName(QStringLiteral("times")).AsInteger(),
-                row.FieldByName(QStringLiteral("total")).AsMoney()};
-    }
-
-    QList<int> VipCzStore::ItemsHeld(int cardId) {
-        ClientDataSet rows;
-        m_data.OpenSQL(
-            QStringLiteral("SELECT DISTINCT prec FROM vipCardService WHERE VipCardId = ? AND remainTimes > 0 "
-                           "AND (ValidityPeriod IS NULL OR ValidityPeriod >= ?) ORDER BY prec"),
-            rows, {cardId, QDate::currentDate()});
-        QList<int> items;
-        for (rows.First(); !rows.Eof(); rows.Next())
-            items.append(rows.FieldByName(QStringLiteral("prec")).AsInteger());
-        return items;
-    }
-
-    VipCzStore::ServiceOutcome VipCzStore::SaveServices(const ServiceSave& save,
-                                                        const QList<ServiceRow>& rows) {
-        ServiceOutcome outcome;
+    TParamObject p;
+    p.Add(QStringLiteral("@tmpID"), save.batchId);
+    p.Add(QStringLiteral("@CardNo"), save.cardNo);
+    p.Add(QStringLiteral("@ChangeType"), QString::number(save.changeType));
+    p.Add(QStringLiteral("@Total"), QVariant::fromValue(save.total));
+    p.Add(QStringLiteral("@ERec"), save.userRec);
+    p.Add(QStringLiteral("@ARec"), QString::number(save.accountRec));
+    p.Add(QStringLiteral("@Posid"), save.posId);
+    p.Add(QStringLiteral("@Memo"), save.memo);
+    p.Add(QStringLiteral("@szDate"), save.date);
+    p.Add(QStringLiteral("@szBillCode"), QString(), TParamObject::Output);
+    p.Add(QStringLiteral("@billId"), 0, TParamObject::Output);
+    p.Add(QStringLiteral("@giftTotal"), 0);
+    p.Add(QStringLiteral("@UniqueBillid"), save.uniqueBillId);
+    outcome.result = m_data.ExecuteProcByName(QStringLiteral("XF_CzServiceMainInsert"), p);
+    // A refused save's staged rows serve no later save: each save stages anew.
+    if (outcome.result != 0)
         m_data.ExecuteSQL(QStringLiteral("DELETE FROM VipCzSrvDetailTmp WHERE id = ?"), {save.batchId});
-        int place = 0;
-        for (const ServiceRow& row : rows) {
-            TParamObject p;
-            p.Add(QStringLiteral("@id"), save.batchId);
-            p.Add(QStringLiteral("@ordId"), ++place);
-            p.Add(QStringLiteral("@pRec"), row.prec);
-            p.Add(QStringLiteral("@buyTimes"), row.count);
-            p.Add(QStringLiteral("@oncePrice"), QVariant::fromValue(row.oncePrice));
-            p.Add(QStringLiteral("@gainTimes"), row.gainTimes);
-            p.Add(QStringLiteral("@ValidityPeriod"), row.lastDay);
-            const int result = m_data.ExecuteProcByName(QStringLiteral("XF_CzServiceDetailTmpInsert"), p);
-            if (result != 0) {
-                outcome.result = result;
-                outcome.staging = true;
-                return outcome;
-            }
-        }
-        TParamObject p;
-        p.Add(QStringLiteral("@tmpID"), save.batchId);
-        p.Add(QStringLiteral("@CardNo"), save.cardNo);
-        p.Add(QStringLiteral("@ChangeType"), QString::number(save.changeType));
-        p.Add(QStringLiteral("@Total"), QVariant::fromValue(save.total));
-        p.Add(QStringLiteral("@ERec"), save.userRec);
-        p.Add(QStringLiteral("@ARec"), QString::number(save.accountRec));
-        p.Add(QStringLiteral("@Posid"), save.posId);
-        p.Add(QStringLiteral("@Memo"), save.memo);
-        p.Add(QStringLiteral("@szDate"), save.date);
-        p.Add(QStringLiteral("@szBillCode"), QString(), TParamObject::Output);
-        p.Add(QStringLiteral("@billId"), 0, TParamObject::Output);
-        p.Add(QStringLiteral("@giftTotal"), 0);
-        p.Add(QStringLiteral("@UniqueBillid"), save.uniqueBillId);
-        outcome.result = m_data.ExecuteProcByName(QStringLiteral("XF_CzServiceMainInsert"), p);
-        // A refused save's staged rows serve no later save: each save stages anew.
-        if (outcome.result != 0)
-            m_data.ExecuteSQL(QStringLiteral("DELETE FROM VipCzSrvDetailTmp WHERE id = ?"), {save.batchId});
-        if (outcome.result == 0) {
-            outcome.billCode = p.AsString(QStringLiteral("@szBillCode"));
-            outcome.billId = p.AsInteger(QStringLiteral("@billId"));
-        }
-        return outcome;
+    if (outcome.result == 0) {
+        outcome.billCode = p.AsString(QStringLiteral("@szBillCode"));
+        outcome.billId = p.AsInteger(QStringLiteral("@billId"));
     }
+    return outcome;
+}
 
-    int VipCzStore::AdjustUses(const UsesAdjustment& a) {
-        TParamObject p;
-        p.Add(QStringLiteral("@BillID"), 0);
-        p.Add(QStringLiteral("@CardNo"), a.cardNo);
-        p.Add(QStringLiteral("@ChangeType"), a.changeType);
-        p.Add(QStringLiteral("@ordId"), 1);
-        p.Add(QStringLiteral("@pRec"), a.prec);
-        p.Add(QStringLiteral("@buyTimes"), a.count);
-        p.Add(QStringLiteral("@oncePrice"), 0);
-        p.Add(QStringLiteral("@gainTimes"), QString());
-        p.Add(QStringLiteral("@ValidityPeriod"), a.validity);
-        p.Add(QStringLiteral("@comment"), a.comment);
-        p.Add(QStringLiteral("@Posid"), a.posId);
-        p.Add(QStringLiteral("@ERec"), a.userRec);
-        p.Add(QStringLiteral("@UniqueBillid"), a.uniqueBillId);
-        return m_data.ExecuteProcByName(QStringLiteral("XF_CzServiceDetailInsert"), p);
-    }
+int VipCzStore::AdjustUses(const UsesAdjustment& a) {
+    TParamObject p;
+    p.Add(QStringLiteral("@BillID"), 0);
+    p.Add(QStringLiteral("@CardNo"), a.cardNo);
+    p.Add(QStringLiteral("@ChangeType"), a.changeType);
+    p.Add(QStringLiteral("@ordId"), 1);
+    p.Add(QStringLiteral("@pRec"), a.prec);
+    p.Add(QStringLiteral("@buyTimes"), a.count);
+    p.Add(QStringLiteral("@oncePrice"), 0);
+    p.Add(QStringLiteral("@gainTimes"), QString());
+    p.Add(QStringLiteral("@ValidityPeriod"), a.validity);
+    p.Add(QStringLiteral("@comment"), a.comment);
+    p.Add(QStringLiteral("@Posid"), a.posId);
+    p.Add(QStringLiteral("@ERec"), a.userRec);
+    p.Add(QStringLiteral("@UniqueBillid"), a.uniqueBillId);
+    return m_data.ExecuteProcByName(QStringLiteral("XF_CzServiceDetailInsert"), p);
+}
