@@ -8,6 +8,7 @@
 // moved, the change, rule and bill rows inserted and the stock lowered, in one
 // transaction per exchange without a check. The ratio is the figure to watch.
 
+#include "bench/ClerkRace.h"
 #include "host/data/Database.h"
 #include "host/db/SchemaMigrator.h"
 #include "host/sdk/DataModule.h"
@@ -20,28 +21,16 @@
 #include <QCoreApplication>
 #include <QDate>
 #include <QDateTime>
-#include <QElapsedTimer>
-#include <QMap>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QUuid>
 #include <benchmark/benchmark.h>
-#include <iostream>
-#include <latch>
-#include <mutex>
-#include <thread>
-#include <vector>
 
 namespace {
 
 constexpr int Cards = 2000;
 constexpr int RulePoints = 100;
 const int GoodsWay = PointsChange::Goods + 1;
-
-QMap<QString, double>& rates() {
-    static QMap<QString, double> measured;
-    return measured;
-}
 
 // What every exchange needs: the store, its warehouse, the product, the account and the rule.
 struct Setup {
@@ -155,70 +144,15 @@ void rawExchange(DataModule& data, const Setup& s, int card) {
     transaction.Commit();
 }
 
-// 'connections' clerks at once, each on a connection of its own, each doing its
-// share of 'total' exchanges on random cards; exchanges per second.
-double run(const DbSetting& setting, const Setup& s, int connections, int total, bool raw) {
-    std::latch ready(connections + 1);
-    std::latch start(1);
-    std::mutex guard;
-    QString failure;
-    std::vector<std::thread> clerks;
-    for (int c = 0; c < connections; ++c) {
-        clerks.emplace_back([&, c] {
-            try {
-                DataModule data(Database::open(setting));
-                QRandomGenerator random(c + 1);
-                ready.count_down();
-                start.wait();
-                for (int i = 0; i < total / connections; ++i) {
-                    const int card = random.bounded(Cards);
-                    if (raw)
-                        rawExchange(data, s, card);
-                    else
-                        exchange(data, s, card);
-                }
-            } catch (const DbError& e) {
-                const std::lock_guard<std::mutex> lock(guard);
-                failure = e.message();
-            }
-        });
-    }
-    ready.arrive_and_wait();
-    QElapsedTimer clock;
-    clock.start();
-    start.count_down();
-    for (std::thread& clerk : clerks)
-        clerk.join();
-    const qint64 elapsed = qMax<qint64>(1, clock.elapsed());
-    if (!failure.isEmpty())
-        throw DbError(failure);
-    return (total / connections) * connections * 1000.0 / elapsed;
-}
-
-void measure(benchmark::State& state, const DbSetting& setting, const Setup& s, const QString& name,
-             int connections, int total, bool raw) try {
-    double rate = 0;
-    for (auto _ : state)
-        rate = run(setting, s, connections, total, raw);
-    rates()[name] = rate;
-    state.counters["exchanges_per_second"] = rate;
-} catch (const DbError& error) {
-    state.SkipWithError(error.message().toStdString().c_str());
-}
-
-void registerPair(const QString& backend, const DbSetting& setting, const Setup& s, int connections,
-                  int total) {
-    for (const bool raw : {false, true}) {
-        const QString name = QStringLiteral("PointsExchange/%1/%2conn/%3")
-                                 .arg(backend)
-                                 .arg(connections)
-                                 .arg(raw ? QStringLiteral("raw") : QStringLiteral("procedure"));
-        benchmark::RegisterBenchmark(name.toStdString().c_str(), measure, setting, s, name, connections,
-                                     total, raw)
-            ->Iterations(1)
-            ->UseRealTime()
-            ->Unit(benchmark::kMillisecond);
-    }
+// One clerk's operation on a random card.
+ClerkRace::Step exchanges(const Setup& s) {
+    return [=](DataModule& data, QRandomGenerator& random, bool raw) {
+        const int card = random.bounded(Cards);
+        if (raw)
+            rawExchange(data, s, card);
+        else
+            exchange(data, s, card);
+    };
 }
 
 } // namespace
@@ -226,9 +160,10 @@ void registerPair(const QString& backend, const DbSetting& setting, const Setup&
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
+    ClerkRace race(QStringLiteral("PointsExchange"), QStringLiteral("exchanges"));
     QTemporaryDir dir;
     const DbSetting sqlite = DbSetting::parse(dir.filePath(QStringLiteral("bench.sqlite")));
-    registerPair(QStringLiteral("sqlite"), sqlite, prepare(sqlite), 1, 400);
+    race.registerPair(QStringLiteral("sqlite"), sqlite, 1, 400, exchanges(prepare(sqlite)));
     const QString pg = qEnvironmentVariable("VIP_BENCH_PG_URI");
     std::optional<DbSetting> server;
     QString schema;
@@ -238,20 +173,10 @@ int main(int argc, char** argv) {
         const DbSetting own = server->withSchema(schema);
         const Setup s = prepare(own);
         for (int connections : {1, 4, 8})
-            registerPair(QStringLiteral("postgres"), own, s, connections, 2400);
+            race.registerPair(QStringLiteral("postgres"), own, connections, 2400, exchanges(s));
     }
     benchmark::RunSpecifiedBenchmarks();
-    for (const QString& name : rates().keys()) {
-        if (!name.endsWith(QLatin1String("/procedure")))
-            continue;
-        const QString shape = name.section(QLatin1Char('/'), 0, -2);
-        const double procedure = rates().value(name);
-        const double raw = rates().value(shape + QStringLiteral("/raw"));
-        if (procedure > 0 && raw > 0)
-            std::cout << shape.toStdString() << ": procedure " << qRound(procedure) << " exchanges/s, raw "
-                      << qRound(raw) << " exchanges/s, ratio "
-                      << QString::number(procedure / raw, 'f', 2).toStdString() << "\n";
-    }
+    race.printRatios();
     if (server)
         Database::open(*server)->execute(QStringLiteral("DROP SCHEMA IF EXISTS %1 CASCADE").arg(schema));
     benchmark::Shutdown();

@@ -7,6 +7,7 @@
 // balances updated and one change row inserted, in one transaction per recharge.
 // The ratio of the two is the figure to watch.
 
+#include "bench/ClerkRace.h"
 #include "host/data/Database.h"
 #include "host/db/SchemaMigrator.h"
 #include "host/sdk/DataModule.h"
@@ -18,26 +19,14 @@
 #include <QCoreApplication>
 #include <QDate>
 #include <QDateTime>
-#include <QElapsedTimer>
-#include <QMap>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QUuid>
 #include <benchmark/benchmark.h>
-#include <iostream>
-#include <latch>
-#include <mutex>
-#include <thread>
-#include <vector>
 
 namespace {
 
 constexpr int Cards = 2000;
-
-QMap<QString, double>& rates() {
-    static QMap<QString, double> measured;
-    return measured;
-}
 
 // Cards of a stored-value type with a gift rule, and the account recharges go through.
 int prepare(const DbSetting& setting) {
@@ -112,70 +101,16 @@ void rawRecharge(DataModule& data, int card, int account, Money amount) {
     transaction.Commit();
 }
 
-// 'connections' cashiers at once, each on a connection of its own, each doing its
-// share of 'total' recharges on random cards; recharges per second.
-double run(const DbSetting& setting, int account, int connections, int total, bool raw) {
-    std::latch ready(connections + 1);
-    std::latch start(1);
-    std::mutex guard;
-    QString failure;
-    std::vector<std::thread> cashiers;
-    for (int c = 0; c < connections; ++c) {
-        cashiers.emplace_back([&, c] {
-            try {
-                DataModule data(Database::open(setting));
-                QRandomGenerator random(c + 1);
-                ready.count_down();
-                start.wait();
-                for (int i = 0; i < total / connections; ++i) {
-                    const int card = random.bounded(Cards);
-                    const Money amount = Money::fromUnits(random.bounded(50, 1000));
-                    if (raw)
-                        rawRecharge(data, card, account, amount);
-                    else
-                        recharge(data, card, account, amount);
-                }
-            } catch (const DbError& e) {
-                const std::lock_guard<std::mutex> lock(guard);
-                failure = e.message();
-            }
-        });
-    }
-    ready.arrive_and_wait();
-    QElapsedTimer clock;
-    clock.start();
-    start.count_down();
-    for (std::thread& cashier : cashiers)
-        cashier.join();
-    const qint64 elapsed = qMax<qint64>(1, clock.elapsed());
-    if (!failure.isEmpty())
-        throw DbError(failure);
-    return (total / connections) * connections * 1000.0 / elapsed;
-}
-
-void measure(benchmark::State& state, const DbSetting& setting, int account, const QString& name,
-             int connections, int total, bool raw) try {
-    double rate = 0;
-    for (auto _ : state)
-        rate = run(setting, account, connections, total, raw);
-    rates()[name] = rate;
-    state.counters["recharges_per_second"] = rate;
-} catch (const DbError& error) {
-    state.SkipWithError(error.message().toStdString().c_str());
-}
-
-void registerPair(const QString& backend, const DbSetting& setting, int account, int connections, int total) {
-    for (const bool raw : {false, true}) {
-        const QString name = QStringLiteral("Recharge/%1/%2conn/%3")
-                                 .arg(backend)
-                                 .arg(connections)
-                                 .arg(raw ? QStringLiteral("raw") : QStringLiteral("procedure"));
-        benchmark::RegisterBenchmark(name.toStdString().c_str(), measure, setting, account, name, connections,
-                                     total, raw)
-            ->Iterations(1)
-            ->UseRealTime()
-            ->Unit(benchmark::kMillisecond);
-    }
+// One clerk's operation on a random card.
+ClerkRace::Step recharges(int account) {
+    return [=](DataModule& data, QRandomGenerator& random, bool raw) {
+        const int card = random.bounded(Cards);
+        const Money amount = Money::fromUnits(random.bounded(50, 1000));
+        if (raw)
+            rawRecharge(data, card, account, amount);
+        else
+            recharge(data, card, account, amount);
+    };
 }
 
 } // namespace
@@ -183,9 +118,10 @@ void registerPair(const QString& backend, const DbSetting& setting, int account,
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
+    ClerkRace race(QStringLiteral("Recharge"), QStringLiteral("recharges"));
     QTemporaryDir dir;
     const DbSetting sqlite = DbSetting::parse(dir.filePath(QStringLiteral("bench.sqlite")));
-    registerPair(QStringLiteral("sqlite"), sqlite, prepare(sqlite), 1, 400);
+    race.registerPair(QStringLiteral("sqlite"), sqlite, 1, 400, recharges(prepare(sqlite)));
     const QString pg = qEnvironmentVariable("VIP_BENCH_PG_URI");
     std::optional<DbSetting> server;
     QString schema;
@@ -195,21 +131,10 @@ int main(int argc, char** argv) {
         const DbSetting own = server->withSchema(schema);
         const int account = prepare(own);
         for (int connections : {1, 4, 8})
-            registerPair(QStringLiteral("postgres"), own, account, connections, 2400);
+            race.registerPair(QStringLiteral("postgres"), own, connections, 2400, recharges(account));
     }
     benchmark::RunSpecifiedBenchmarks();
-    QStringList names = rates().keys();
-    for (const QString& name : names) {
-        if (!name.endsWith(QLatin1String("/procedure")))
-            continue;
-        const QString shape = name.section(QLatin1Char('/'), 0, -2);
-        const double procedure = rates().value(name);
-        const double raw = rates().value(shape + QStringLiteral("/raw"));
-        if (procedure > 0 && raw > 0)
-            std::cout << shape.toStdString() << ": procedure " << qRound(procedure) << " recharges/s, raw "
-                      << qRound(raw) << " recharges/s, ratio "
-                      << QString::number(procedure / raw, 'f', 2).toStdString() << "\n";
-    }
+    race.printRatios();
     if (server)
         Database::open(*server)->execute(QStringLiteral("DROP SCHEMA IF EXISTS %1 CASCADE").arg(schema));
     benchmark::Shutdown();
