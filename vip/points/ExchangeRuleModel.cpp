@@ -1,6 +1,7 @@
 #include "vip/points/ExchangeRuleModel.h"
 
 #include "host/sdk/ui/NumberText.h"
+#include "vip/coupons/ETCKinds.h"
 
 namespace {
 
@@ -24,16 +25,8 @@ ExchangeRuleModel::ExchangeRuleModel(int way, QObject* parent)
 }
 
 QString ExchangeRuleModel::CouponKindName(int kind) {
-    switch (kind) {
-    case CouponKind::CashCoupon:
-        return QStringLiteral("现金券");
-    case CouponKind::DiscountCard:
-        return QStringLiteral("打折卡");
-    case CouponKind::PreferentialCoupon:
-        return QStringLiteral("优惠券");
-    default:
-        return {};
-    }
+    // A row without a coupon type yet shows no kind.
+    return kind == 0 ? QString() : ETCKinds::Name(kind);
 }
 
 bool ExchangeRuleModel::IsChosen(Field field) {

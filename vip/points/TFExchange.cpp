@@ -8,6 +8,7 @@
 #include "host/sdk/ui/Refuse.h"
 #include "host/sdk/ui/TBaseQuery.h"
 #include "host/sdk/ui/TPtypeSelectDlg.h"
+#include "vip/coupons/ETCKinds.h"
 #include "vip/points/ExchangeRuleGrid.h"
 #include "vip/points/VipPointsStore.h"
 
@@ -45,17 +46,6 @@ QDateEdit* dateBox(const char* name) {
 
 QString rowText(int row, const QString& text) {
     return QStringLiteral("第") + QString::number(row + 1) + QStringLiteral("行，") + text;
-}
-
-QString couponListClass(int kind) {
-    switch (kind) {
-    case CouponKind::DiscountCard:
-        return QStringLiteral("TETCDiscountQuery");
-    case CouponKind::PreferentialCoupon:
-        return QStringLiteral("TETCPreferentialQuery");
-    default:
-        return QStringLiteral("TETCCashQuery");
-    }
 }
 
 } // namespace
@@ -198,7 +188,8 @@ void TFExchange::chooseCoupon(ExchangeRuleGrid* grid, int row) {
     params.Add(QStringLiteral("@Type"), kind);
     // Voided and deleted types cannot be handed out for points.
     params.Add(QStringLiteral("@Enable"), 1);
-    if (CallQueryClass(couponListClass(kind), params) != mrOk || params.AsInteger(QStringLiteral("@ID")) <= 0)
+    if (CallQueryClass(ETCKinds::TypeListClass(kind), params) != mrOk ||
+        params.AsInteger(QStringLiteral("@ID")) <= 0)
         return;
     model->SetCoupon(row, params.AsInteger(QStringLiteral("@ID")), kind,
                      params.AsString(QStringLiteral("@NAME")));
