@@ -132,6 +132,7 @@ void TKvr_VipChangeTotalfrm::SetChangeType(int changeType) {
     const bool goodsOrCards = changeType == PointsChange::Goods || changeType == PointsChange::ShoppingCards;
     SetKeyFilter(m_points, exchange ? KeyFilter::Digits : KeyFilter::DigitsMinus);
     m_points->setMaxLength(exchange ? MostDigits : MostDigits + 3);
+    m_minusHint->setVisible(!exchange);
     m_listGroup->setVisible(exchange);
     m_cards->setVisible(changeType == PointsChange::ShoppingCards);
     m_form->setRowVisible(m_accountRow, goodsOrCards);

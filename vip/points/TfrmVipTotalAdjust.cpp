@@ -77,7 +77,8 @@ TfrmVipTotalAdjust::TfrmVipTotalAdjust(QWidget* parent)
     cardRow->addWidget(readIC);
     auto* pointsRow = new QHBoxLayout;
     pointsRow->addWidget(m_points);
-    pointsRow->addWidget(DialogFields::Label(QStringLiteral("(输入'-'号表示积分减少)")));
+    m_minusHint = DialogFields::Label(QStringLiteral("(输入'-'号表示积分减少)"));
+    pointsRow->addWidget(m_minusHint);
 
     QFormLayout* form = m_form;
     form->addRow(QStringLiteral("卡号[&C]："), cardRow);

@@ -68,6 +68,8 @@ protected:
     QLabel* m_tel;
     QLabel* m_ljIntegral;
     QLabel* m_available;
+    // Says a minus sign deducts; the exchanges take no sign.
+    QLabel* m_minusHint = nullptr;
     QFormLayout* m_form;
     int m_changeType = 2;
     QString m_foundCardNo; // the card the shown values belong to, empty when none
