@@ -4,15 +4,18 @@
 #include "host/sdk/DataModule.h"
 #include "host/sdk/DbError.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QMap>
 #include <QRandomGenerator>
 #include <QString>
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <functional>
 #include <iostream>
 #include <latch>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -50,6 +53,36 @@ public:
         }
     }
 
+    // The whole benchmark: one clerk doing 400 operations on a scratch SQLite file
+    // and, when VIP_BENCH_PG_URI names a server, 1, 4 and 8 clerks doing 2400 on a
+    // schema of its own ('schemaPrefix' and the process id), dropped afterwards.
+    // 'prepare' fills a database and gives the step its clerks run.
+    int runOnBothBackends(int argc, char** argv, const QString& schemaPrefix,
+                          const std::function<Step(const DbSetting&)>& prepare) {
+        benchmark::Initialize(&argc, argv);
+        QTemporaryDir dir;
+        const DbSetting sqlite = DbSetting::parse(dir.filePath(QStringLiteral("bench.sqlite")));
+        registerPair(QStringLiteral("sqlite"), sqlite, 1, 400, prepare(sqlite));
+        const QString pg = qEnvironmentVariable("VIP_BENCH_PG_URI");
+        std::optional<DbSetting> server;
+        const QString schema =
+            QStringLiteral("%1_%2").arg(schemaPrefix).arg(QCoreApplication::applicationPid());
+        if (!pg.isEmpty()) {
+            server = DbSetting::parse(pg);
+            const DbSetting own = server->withSchema(schema);
+            const Step step = prepare(own);
+            for (int connections : {1, 4, 8})
+                registerPair(QStringLiteral("postgres"), own, connections, 2400, step);
+        }
+        benchmark::RunSpecifiedBenchmarks();
+        printRatios();
+        if (server)
+            Database::open(*server)->execute(QStringLiteral("DROP SCHEMA IF EXISTS %1 CASCADE").arg(schema));
+        benchmark::Shutdown();
+        return 0;
+    }
+
+private:
     void printRatios() const {
         for (const QString& name : m_rates.keys()) {
             if (!name.endsWith(QLatin1String("/procedure")))
@@ -64,7 +97,6 @@ public:
         }
     }
 
-private:
     void measure(benchmark::State& state, const QString& name, const DbSetting& setting, int connections,
                  int total, const Step& step, bool raw) try {
         double rate = 0;

@@ -22,9 +22,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <QUuid>
-#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -159,26 +157,7 @@ ClerkRace::Step exchanges(const Setup& s) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    ClerkRace race(QStringLiteral("PointsExchange"), QStringLiteral("exchanges"));
-    QTemporaryDir dir;
-    const DbSetting sqlite = DbSetting::parse(dir.filePath(QStringLiteral("bench.sqlite")));
-    race.registerPair(QStringLiteral("sqlite"), sqlite, 1, 400, exchanges(prepare(sqlite)));
-    const QString pg = qEnvironmentVariable("VIP_BENCH_PG_URI");
-    std::optional<DbSetting> server;
-    QString schema;
-    if (!pg.isEmpty()) {
-        server = DbSetting::parse(pg);
-        schema = QStringLiteral("bench_exchange_%1").arg(QCoreApplication::applicationPid());
-        const DbSetting own = server->withSchema(schema);
-        const Setup s = prepare(own);
-        for (int connections : {1, 4, 8})
-            race.registerPair(QStringLiteral("postgres"), own, connections, 2400, exchanges(s));
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    race.printRatios();
-    if (server)
-        Database::open(*server)->execute(QStringLiteral("DROP SCHEMA IF EXISTS %1 CASCADE").arg(schema));
-    benchmark::Shutdown();
-    return 0;
+    return ClerkRace(QStringLiteral("PointsExchange"), QStringLiteral("exchanges"))
+        .runOnBothBackends(argc, argv, QStringLiteral("bench_exchange"),
+                           [](const DbSetting& setting) { return exchanges(prepare(setting)); });
 }

@@ -20,9 +20,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <QUuid>
-#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -117,26 +115,7 @@ ClerkRace::Step recharges(int account) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    ClerkRace race(QStringLiteral("Recharge"), QStringLiteral("recharges"));
-    QTemporaryDir dir;
-    const DbSetting sqlite = DbSetting::parse(dir.filePath(QStringLiteral("bench.sqlite")));
-    race.registerPair(QStringLiteral("sqlite"), sqlite, 1, 400, recharges(prepare(sqlite)));
-    const QString pg = qEnvironmentVariable("VIP_BENCH_PG_URI");
-    std::optional<DbSetting> server;
-    QString schema;
-    if (!pg.isEmpty()) {
-        server = DbSetting::parse(pg);
-        schema = QStringLiteral("bench_recharge_%1").arg(QCoreApplication::applicationPid());
-        const DbSetting own = server->withSchema(schema);
-        const int account = prepare(own);
-        for (int connections : {1, 4, 8})
-            race.registerPair(QStringLiteral("postgres"), own, connections, 2400, recharges(account));
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    race.printRatios();
-    if (server)
-        Database::open(*server)->execute(QStringLiteral("DROP SCHEMA IF EXISTS %1 CASCADE").arg(schema));
-    benchmark::Shutdown();
-    return 0;
+    return ClerkRace(QStringLiteral("Recharge"), QStringLiteral("recharges"))
+        .runOnBothBackends(argc, argv, QStringLiteral("bench_recharge"),
+                           [](const DbSetting& setting) { return recharges(prepare(setting)); });
 }

@@ -21,9 +21,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <QUuid>
-#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -149,26 +147,7 @@ ClerkRace::Step sales(const Setup& setup) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    ClerkRace race(QStringLiteral("ServiceSale"), QStringLiteral("sales"));
-    QTemporaryDir dir;
-    const DbSetting sqlite = DbSetting::parse(dir.filePath(QStringLiteral("bench.sqlite")));
-    race.registerPair(QStringLiteral("sqlite"), sqlite, 1, 400, sales(prepare(sqlite)));
-    const QString pg = qEnvironmentVariable("VIP_BENCH_PG_URI");
-    std::optional<DbSetting> server;
-    QString schema;
-    if (!pg.isEmpty()) {
-        server = DbSetting::parse(pg);
-        schema = QStringLiteral("bench_service_%1").arg(QCoreApplication::applicationPid());
-        const DbSetting own = server->withSchema(schema);
-        const Setup setup = prepare(own);
-        for (int connections : {1, 4, 8})
-            race.registerPair(QStringLiteral("postgres"), own, connections, 2400, sales(setup));
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    race.printRatios();
-    if (server)
-        Database::open(*server)->execute(QStringLiteral("DROP SCHEMA IF EXISTS %1 CASCADE").arg(schema));
-    benchmark::Shutdown();
-    return 0;
+    return ClerkRace(QStringLiteral("ServiceSale"), QStringLiteral("sales"))
+        .runOnBothBackends(argc, argv, QStringLiteral("bench_service"),
+                           [](const DbSetting& setting) { return sales(prepare(setting)); });
 }
